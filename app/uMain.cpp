@@ -1,0 +1,3 @@
+#include "app/uMain.h"
+
+TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {}

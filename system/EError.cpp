@@ -1,0 +1,1 @@
+#include "system/EError.h"

@@ -1,0 +1,3 @@
+#include "windows/uLogging.h"
+
+TdlgLog::TdlgLog(QWidget* parent) : QDialog(parent) {}
