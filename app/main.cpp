@@ -1,9 +1,18 @@
 #include "app/uMain.h"
-#include <QApplication>
+#include "windows/uLogging.h"
+
+#include "platform/ui/Application.h"
+
+#include <memory>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    TdlgMain dlgMain;
-    dlgMain.show();
-    return application.exec();
+    platform::Application Application(argc, argv);
+    Application.SetTitle(QStringLiteral("Quelvo Player"));
+    auto mainWindow = std::make_unique<TdlgMain>();
+    auto logWindow = std::make_unique<TdlgLog>();
+    mainWindow->show();
+    const int exitCode = Application.exec();
+    mainWindow.reset();
+    logWindow.reset();
+    return exitCode;
 }

@@ -1,3 +1,397 @@
 #include "app/uMain.h"
 
-TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {}
+#include "app/FileSearch.h"
+#include "display/MMDisplay2.h"
+#include "system/SettingsStore.h"
+#include "windows/uLogging.h"
+
+#include "platform/drives/drives.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ListItems.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSlider>
+#include <QToolBar>
+#include <QToolButton>
+
+TdlgMain* dlgMain = nullptr;
+
+namespace {
+
+const std::string Product = "Quelvo Player";
+
+// The glyph files of ImageList1, by index.
+const char* const GlyphFiles[] = {"rescan", "pause", "play",  "stop", "fastforward",
+                                  "rewind", "about", "exit",  "loop", "fullscreen"};
+
+// A whole number in decimal, optionally signed and padded with blanks;
+// anything else gives the fallback.
+int StrToIntDef(const QString& text, int fallback) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : fallback;
+}
+
+QFont tahoma(int points, bool bold) {
+    QFont font(QStringLiteral("Tahoma"), points);
+    font.setBold(bold);
+    return font;
+}
+
+void loadGlyphs() {
+    Q_INIT_RESOURCE(app_glyphs);
+}
+
+} // namespace
+
+void AddLog(const QString& Line) {
+    try {
+        if (dlgLog)
+            dlgLog->Memo1->appendPlainText(Line);
+    } catch (...) {
+        // The log is a side channel: losing a line must never stop the caller.
+    }
+}
+
+TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
+    dlgMain = this;
+    loadGlyphs();
+    for (const char* name : GlyphFiles)
+        ImageList1.append(QIcon(QStringLiteral(":/glyphs/%1.svg").arg(QLatin1String(name))));
+
+    setFont(tahoma(8, false));
+    resize(849, 480);
+
+    MMpanel = new TMMDisplay2(this);
+    MMpanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    MMpanel->setLineWidth(1);
+    MMpanel->SetBackgroundColor(platform::RGB(38, 5, 92));
+    MMpanel->SetCenter(true);
+    MMpanel->SetDrawGradient(true);
+    MMpanel->SetGradientColor2(platform::clBlack);
+    setCentralWidget(MMpanel);
+
+    lblwarning = new QLabel(MMpanel);
+    lblwarning->hide();
+    lblwarning->setAlignment(Qt::AlignCenter);
+    lblwarning->setWordWrap(true);
+    lblwarning->setAttribute(Qt::WA_TranslucentBackground);
+    lblwarning->setFont(tahoma(10, true));
+    lblwarning->setStyleSheet(QStringLiteral("color: red; background: transparent;"));
+
+    buildToolbar();
+
+    ApplicationEvents1 = new platform::ApplicationEvents(this);
+    ApplicationEvents1->OnIdle = [this] { ApplicationEvents1Idle(); };
+
+    // An error while the window is being created is shown, and the window is
+    // created all the same.
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        platform::Application::ShowException(error);
+    }
+}
+
+TdlgMain::~TdlgMain() {
+    if (dlgMain == this)
+        dlgMain = nullptr;
+}
+
+QToolButton* TdlgMain::addButton(const QString& hint, const QIcon& glyph) {
+    auto* button = new QToolButton(Toolbar971);
+    button->setAutoRaise(true);
+    button->setFixedSize(23, 22);
+    button->setIconSize(QSize(16, 16));
+    button->setIcon(glyph);
+    button->setToolTip(hint);
+    Toolbar971->addWidget(button);
+    return button;
+}
+
+QLabel* TdlgMain::addCaptionLabel(const QString& caption) {
+    auto* label = new QLabel(caption, Toolbar971);
+    label->setFont(tahoma(11, true));
+    label->setForegroundRole(QPalette::Dark);
+    Toolbar971->addWidget(label);
+    return label;
+}
+
+void TdlgMain::addBlankSeparator() {
+    auto* blank = new QWidget(Toolbar971);
+    blank->setFixedWidth(6);
+    Toolbar971->addWidget(blank);
+}
+
+void TdlgMain::buildToolbar() {
+    Toolbar971 = new QToolBar(QStringLiteral("Toolbar971"), this);
+    Toolbar971->setObjectName(QStringLiteral("Toolbar971"));
+    Toolbar971->setAllowedAreas(Qt::AllToolBarAreas);
+    Toolbar971->setMovable(true);
+    Toolbar971->setFloatable(true);
+    addToolBar(Qt::TopToolBarArea, Toolbar971);
+
+    Label1 = addCaptionLabel(QStringLiteral("  CD Drive: "));
+    Label1->installEventFilter(this);
+
+    cmbcd = new QComboBox(Toolbar971);
+    cmbcd->setFixedWidth(40);
+    cmbcd->setFont(tahoma(10, false));
+    cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
+    connect(cmbcd, &QComboBox::activated, this, [this] { cmbcdChange(); });
+    Toolbar971->addWidget(cmbcd);
+    Toolbar971->addSeparator();
+
+    Label2 = addCaptionLabel(QStringLiteral(" Track:  "));
+    cmbtrack = new platform::OwnerDrawComboBox(16, Toolbar971);
+    cmbtrack->setFixedWidth(44);
+    cmbtrack->setToolTip(QStringLiteral("Select which VCD track you want to play"));
+    cmbtrack->OnDrawItem = [this](QWidget* control, int index, const QRect& rect,
+                                  platform::TOwnerDrawState state, platform::TCanvas& canvas) {
+        cmbtrackDrawItem(control, index, rect, state, canvas);
+    };
+    Toolbar971->addWidget(cmbtrack);
+
+    ToolbarButton9710 = addButton(QStringLiteral("Check the VCD for new tracks"), ImageList1[0]);
+    connect(ToolbarButton9710, &QToolButton::clicked, this, [this] { cmbcdChange(); });
+    Toolbar971->addSeparator();
+
+    btnrw = addButton(QStringLiteral("Rewind the VCD"), ImageList1[5]);
+    btnff = addButton(QStringLiteral("FF the VCD"), ImageList1[4]);
+    btnplay = addButton(QStringLiteral("Play the VCD"), ImageList1[2]);
+    btnpause = addButton(QStringLiteral("Pause the VCD"), ImageList1[1]);
+    btnstop = addButton(QStringLiteral("Stop the VCD"), ImageList1[3]);
+    for (QToolButton* stateButton : {btnplay, btnpause, btnstop})
+        stateButton->setCheckable(true);
+    Toolbar971->addSeparator();
+    addBlankSeparator();
+
+    Image3 = new QLabel(Toolbar971);
+    Image3->setFixedSize(16, 16);
+    Image3->setPixmap(QIcon(QStringLiteral(":/glyphs/clock.svg")).pixmap(16, 16));
+    Toolbar971->addWidget(Image3);
+
+    trkmm = new QSlider(Qt::Horizontal, Toolbar971);
+    trkmm->setFixedWidth(98);
+    trkmm->setTickPosition(QSlider::NoTicks);
+    trkmm->setTickInterval(1);
+    trkmm->setValue(0);
+    trkmm->setToolTip(QStringLiteral("The position of the VCD"));
+    Toolbar971->addWidget(trkmm);
+
+    lblmmstatus = new QLabel(QStringLiteral("-"), Toolbar971);
+    lblmmstatus->setFont(tahoma(8, true));
+    lblmmstatus->setForegroundRole(QPalette::Dark);
+    Toolbar971->addWidget(lblmmstatus);
+    addBlankSeparator();
+
+    btnLoop = addButton(QStringLiteral("Loop playback of the VCD"), ImageList1[8]);
+    btnLoop->setCheckable(true);
+    Toolbar971->addSeparator();
+
+    Label3 = addCaptionLabel(QStringLiteral(" Zoom:  "));
+    cmbzoom = new platform::OwnerDrawComboBox(16, Toolbar971);
+    cmbzoom->setFixedWidth(62);
+    cmbzoom->setToolTip(QStringLiteral("The zoom of the VCD"));
+    cmbzoom->addItems({"Fit", "25", "50", "75", "100", "200", "400", "500"});
+    cmbzoom->setCurrentIndex(-1);
+    cmbzoom->OnDrawItem = [this](QWidget* control, int index, const QRect& rect,
+                                 platform::TOwnerDrawState state, platform::TCanvas& canvas) {
+        cmbzoomDrawItem(control, index, rect, state, canvas);
+    };
+    connect(cmbzoom, &QComboBox::activated, this, [this] { cmbzoomChange(); });
+    Toolbar971->addWidget(cmbzoom);
+    addBlankSeparator();
+
+    btnFullScreen = addButton(
+        QStringLiteral("Display the window full size (click Esc to cancel)"), ImageList1[9]);
+    btnFullScreen->setCheckable(true);
+    Toolbar971->addSeparator();
+
+    ToolbarButton971 = addButton(QStringLiteral("Display logging information"),
+                                 QIcon(QStringLiteral(":/glyphs/log.svg")));
+    connect(ToolbarButton971, &QToolButton::clicked, this, [this] { ToolbarButton971Click(); });
+    ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[6]);
+    Toolbar971->addSeparator();
+    ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[7]);
+    connect(ToolbarButton975, &QToolButton::clicked, this, [this] { ToolbarButton975Click(); });
+}
+
+void TdlgMain::FormCreate() {
+    const std::string version = GetProgramVersion();
+    setWindowTitle(QStringLiteral("Quelvo Player ") + QString::fromStdString(version));
+
+    QStringList drives;
+    GetDriveList(drives, {platform::DRIVE_CDROM});
+    cmbcd->addItems(drives);
+    cmbcd->setCurrentIndex(-1);
+
+    // The stored version is only written at close, so a run that never closes
+    // normally checks again next time.
+    if (LoadSetting(Product, "", "Version") != version)
+        CheckDATExtension(true, false, false);
+
+    const int zoom = StrToIntDef(QString::fromStdString(LoadSetting(Product, "", "Zoom")), 5);
+    cmbzoom->setCurrentIndex(zoom >= 0 && zoom < cmbzoom->count() ? zoom : -1);
+    cmbzoomChange();
+
+    try {
+        const int drive =
+            StrToIntDef(QString::fromStdString(LoadSetting(Product, "", "Drive")), -1);
+        cmbcd->setCurrentIndex(drive >= 0 && drive < cmbcd->count() ? drive : -1);
+        if (cmbcd->currentIndex() == -1 && cmbcd->count() > 0)
+            cmbcd->setCurrentIndex(0);
+    } catch (...) {
+        // A drive that cannot be restored simply leaves the first one chosen.
+    }
+}
+
+void TdlgMain::FormShow() {
+    cmbcdChange();
+}
+
+void TdlgMain::FormClose() {
+    SaveSetting(Product, "", "Zoom", std::to_string(cmbzoom->currentIndex()));
+    SaveSetting(Product, "", "Drive", std::to_string(cmbcd->currentIndex()));
+    SaveSetting(Product, "", "Version", GetProgramVersion());
+}
+
+void TdlgMain::FormResize() {
+    if (lblwarning->isVisible())
+        lblwarning->setGeometry(0, 0, MMpanel->width(), MMpanel->height());
+}
+
+// Ctrl+Alt on the drive label points the player at drive C:, where a copied
+// disc can be played. An empty drive list has no entry to replace: that is
+// an error and nothing is scanned.
+void TdlgMain::Label1MouseDown(Qt::KeyboardModifiers shift) {
+    if (!shift.testFlag(Qt::ControlModifier) || !shift.testFlag(Qt::AltModifier))
+        return;
+    platform::PutItem(*cmbcd, 0, QStringLiteral("C:"));
+    cmbcd->setCurrentIndex(0);
+    cmbcdChange();
+}
+
+void TdlgMain::ApplicationEvents1Idle() {
+    if (StatusResyncPending)
+        MMpanelStatusChanged();
+}
+
+void TdlgMain::ToolbarButton971Click() {
+    if (dlgLog)
+        dlgLog->ShowModal();
+}
+
+void TdlgMain::ToolbarButton975Click() {
+    close();
+}
+
+void TdlgMain::cmbcdChange() {}
+
+void TdlgMain::cmbzoomChange() {
+    const int index = cmbzoom->currentIndex();
+    const QString text = index >= 0 ? cmbzoom->itemText(index) : QString();
+    MMpanel->SetDefaultZoom(StrToIntDef(text, 100));
+    if (index == 0) {
+        MMpanel->SetStretchToFit(true);
+        MMpanel->SetShrinkToFit(true);
+    } else {
+        MMpanel->SetStretchToFit(false);
+        MMpanel->SetShrinkToFit(false);
+        MMpanel->SetZoom(StrToIntDef(text, 100));
+    }
+}
+
+void TdlgMain::cmbzoomDrawItem(QWidget*, int index, const QRect& rect, platform::TOwnerDrawState,
+                               platform::TCanvas& canvas) {
+    canvas.FillRect(rect);
+    const QString text =
+        index == 0 ? QStringLiteral("Fit") : cmbzoom->itemText(index) + QLatin1Char('%');
+    canvas.TextOut(rect.left() + 2, rect.top(), text);
+}
+
+void TdlgMain::cmbtrackDrawItem(QWidget*, int index, const QRect& rect, platform::TOwnerDrawState,
+                                platform::TCanvas& canvas) {
+    canvas.FillRect(rect);
+    canvas.TextOut(rect.left() + 2, rect.top(), QString::number(index + 1));
+}
+
+void TdlgMain::MMpanelStatusChanged() {
+    StatusResyncPending = false;
+    Updating = true;
+    struct UpdatingGuard {
+        bool& flag;
+        ~UpdatingGuard() { flag = false; }
+    } guard{Updating};
+    const TMMStatus status = MMpanel->Status();
+    btnplay->setChecked(status == mmPlaying);
+    btnpause->setChecked(status == mmPaused);
+    btnstop->setChecked(status == mmStopped || status == mmNotReady);
+    if (btnstop->isChecked()) {
+        lblmmstatus->setText(QStringLiteral(" - "));
+        trkmm->setValue(0);
+    }
+}
+
+void TdlgMain::CheckDATExtension(bool, bool, bool) {}
+
+bool TdlgMain::novalidfile() {
+    if (cmbtrack->count() != 0)
+        return false;
+    platform::ShowInformation(QStringLiteral("Please insert a valid VCD file."));
+    return true;
+}
+
+void TdlgMain::WMOpenTrack() {}
+
+void TdlgMain::WMFullScreen() {}
+
+bool TdlgMain::event(QEvent* event) {
+    if (event->type() == platform::MessageEvent::EventType()) {
+        switch (static_cast<platform::MessageEvent*>(event)->Msg) {
+        case WM_OPENTRACK:
+            WMOpenTrack();
+            return true;
+        case WM_FULLSCREEN:
+            WMFullScreen();
+            return true;
+        default:
+            return false;
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+bool TdlgMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress)
+        Label1MouseDown(static_cast<QMouseEvent*>(event)->modifiers());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TdlgMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+// A close whose settings cannot be written still closes once the error has
+// been shown: a window that can never be closed would be worse than a lost
+// setting.
+void TdlgMain::closeEvent(QCloseEvent* event) {
+    try {
+        FormClose();
+    } catch (const std::exception& error) {
+        platform::Application::ShowException(error);
+    }
+    event->accept();
+}
+
+void TdlgMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}

@@ -1,3 +1,96 @@
 #include "windows/uLogging.h"
 
-TdlgLog::TdlgLog(QWidget* parent) : QDialog(parent) {}
+#include "system/SettingsStore.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTextCursor>
+#include <QToolButton>
+
+TdlgLog* dlgLog = nullptr;
+
+namespace {
+void loadGlyphs() {
+    Q_INIT_RESOURCE(windows_glyphs);
+}
+} // namespace
+
+TdlgLog::TdlgLog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    dlgLog = this;
+    loadGlyphs();
+    setWindowTitle(QStringLiteral("Logging Information"));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(313, 217);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setGeometry(8, 8, 297, 169);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    ToolbarButton971 = new QToolButton(this);
+    ToolbarButton971->setGeometry(8, 184, 23, 22);
+    ToolbarButton971->setAutoRaise(true);
+    ToolbarButton971->setIcon(QIcon(QStringLiteral(":/glyphs/copy.svg")));
+    ToolbarButton971->setIconSize(QSize(16, 16));
+    ToolbarButton971->setToolTip(QStringLiteral("Copy log to clipboard"));
+    connect(ToolbarButton971, &QToolButton::clicked, this, [this] { ToolbarButton971Click(); });
+
+    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), QStringLiteral("&Close"),
+                              this);
+    BitBtn1->setGeometry(230, 184, 75, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+
+    setTabOrder(BitBtn1, Memo1);
+    BitBtn1->setFocus();
+
+    FormCreate();
+}
+
+TdlgLog::~TdlgLog() {
+    if (dlgLog == this)
+        dlgLog = nullptr;
+}
+
+void TdlgLog::FormCreate() {
+    Memo1->clear();
+    Memo1->appendPlainText(QStringLiteral("Quelvo Player ") +
+                           QString::fromStdString(GetProgramVersion()) +
+                           QStringLiteral(" Logging"));
+    Memo1->appendPlainText(QString(67, QLatin1Char('*')));
+}
+
+int TdlgLog::ShowModal() {
+    return exec();
+}
+
+void TdlgLog::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+// Copies everything the box holds, typed text included, and leaves nothing
+// selected with the caret at the start.
+void TdlgLog::ToolbarButton971Click() {
+    QTextCursor cursor = Memo1->textCursor();
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    Memo1->setTextCursor(cursor);
+    Memo1->copy();
+    cursor.setPosition(0);
+    Memo1->setTextCursor(cursor);
+}
+
+void TdlgLog::BitBtn1Click() {
+    close();
+}

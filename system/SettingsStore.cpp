@@ -1,0 +1,90 @@
+#include "system/SettingsStore.h"
+
+#include "system/EError.h"
+
+#include "platform/registry/TRegistry.h"
+#include "platform/version/version.h"
+
+#include <cstdio>
+#include <vector>
+
+void WriteRegistryString(platform::HKEY root, const std::string& path, const std::string& name,
+                         const std::string& value) {
+    platform::TRegistry registry(platform::KEY_ALL_ACCESS);
+    registry.SetRootKey(root);
+    if (!registry.OpenKey(path, true))
+        throw EError("Error encountered saving registry");
+    if (value.empty())
+        registry.DeleteValue(name);
+    else
+        registry.WriteString(name, value);
+    registry.CloseKey();
+}
+
+std::string ReadRegistryString(platform::HKEY root, const std::string& path,
+                               const std::string& name) {
+    std::string result;
+    platform::TRegistry registry(platform::KEY_READ);
+    registry.SetRootKey(root);
+    if (registry.OpenKey(path, true)) {
+        result = registry.ReadString(name);
+        registry.CloseKey();
+    }
+    return result;
+}
+
+namespace {
+std::string settingsKey(const std::string& product, const std::string& subKey) {
+    return "SOFTWARE\\Norvane\\" + product + "\\" + subKey;
+}
+} // namespace
+
+void SaveSetting(const std::string& product, const std::string& subKey, const std::string& name,
+                 const std::string& value) {
+    WriteRegistryString(platform::HKEY_CURRENT_USER, settingsKey(product, subKey), name, value);
+}
+
+std::string LoadSetting(const std::string& product, const std::string& subKey,
+                        const std::string& name) {
+    return ReadRegistryString(platform::HKEY_CURRENT_USER, settingsKey(product, subKey), name);
+}
+
+// A block without a translation table gives "?.?" like every other
+// unreadable block, instead of taking an entry that is not there.
+std::string GetFileProductVersion(const std::string& fileName) {
+    std::string result = "?.?";
+    platform::DWORD handle = 0;
+    const platform::DWORD size = platform::GetFileVersionInfoSizeA(fileName.c_str(), &handle);
+    if (size == 0)
+        return result;
+    std::vector<unsigned char> block(size);
+    if (!platform::GetFileVersionInfoA(fileName.c_str(), handle, size, block.data()))
+        return result;
+
+    void* translation = nullptr;
+    platform::UINT translationLength = 0;
+    if (!platform::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &translation,
+                                  &translationLength) ||
+        translationLength < 4)
+        return result;
+    const auto* words = static_cast<const unsigned char*>(translation);
+    const unsigned language = words[0] | (words[1] << 8);
+    const unsigned codePage = words[2] | (words[3] << 8);
+    char table[9];
+    std::snprintf(table, sizeof table, "%04X%04X", language, codePage);
+
+    void* text = nullptr;
+    platform::UINT textLength = 0;
+    const std::string query = std::string("\\StringFileInfo\\") + table + "\\ProductVersion";
+    if (platform::VerQueryValueA(block.data(), query.c_str(), &text, &textLength) && text)
+        result = static_cast<const char*>(text);
+    return result;
+}
+
+std::string GetProgramVersion() {
+    return GetFileProductVersion(platform::GetModuleFileNameA());
+}
+
+std::string BoolToText(bool value) {
+    return value ? "True" : "False";
+}
