@@ -21,6 +21,12 @@
 
 TdlgMain* dlgMain = nullptr;
 
+// Resources of a static library must be registered by hand, from outside any
+// namespace.
+static void loadGlyphs() {
+    Q_INIT_RESOURCE(app_glyphs);
+}
+
 namespace {
 
 const std::string Product = "Quelvo Player";
@@ -43,9 +49,6 @@ QFont tahoma(int points, bool bold) {
     return font;
 }
 
-void loadGlyphs() {
-    Q_INIT_RESOURCE(app_glyphs);
-}
 
 } // namespace
 

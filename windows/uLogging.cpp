@@ -13,11 +13,11 @@
 
 TdlgLog* dlgLog = nullptr;
 
-namespace {
-void loadGlyphs() {
+// Resources of a static library must be registered by hand, from outside any
+// namespace.
+static void loadGlyphs() {
     Q_INIT_RESOURCE(windows_glyphs);
 }
-} // namespace
 
 TdlgLog::TdlgLog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

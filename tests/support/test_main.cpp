@@ -1,6 +1,7 @@
 // Every test process gets its own empty configuration folder and home, so no
 // test ever reads or writes the settings of the person running it.
-#include <QApplication>
+#include "platform/ui/Application.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,8 +16,11 @@ int main(int argc, char** argv) {
     ::setenv("XDG_CONFIG_HOME", config.constData(), 1);
     ::setenv("HOME", home.constData(), 1);
     QDir().mkpath(QString::fromUtf8(home));
+    // Test discovery runs outside ctest's environment, and needs no display.
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
-    QApplication app(argc, argv);
+    platform::Application app(argc, argv);
+    app.SetTitle(QStringLiteral("Quelvo Player"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,12 @@
+#include "tests/support/DialogRecorder.h"
+
+DialogRecorder::DialogRecorder(platform::DialogButton yesNoAnswer) : YesNoAnswer(yesNoAnswer) {
+    FPrevious = platform::SetDialogResponder([this](const platform::DialogRequest& request) {
+        Shown.append(request);
+        return request.YesNo ? YesNoAnswer : platform::DialogButton::OK;
+    });
+}
+
+DialogRecorder::~DialogRecorder() {
+    platform::SetDialogResponder(FPrevious);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Stands in for the user at every message box while it lives: records each
+// box and answers it (OK, or the answer set for Yes/No boxes).
+#include "platform/ui/Dialogs.h"
+
+#include <QList>
+
+class DialogRecorder {
+public:
+    explicit DialogRecorder(platform::DialogButton yesNoAnswer = platform::DialogButton::Yes);
+    ~DialogRecorder();
+    DialogRecorder(const DialogRecorder&) = delete;
+    DialogRecorder& operator=(const DialogRecorder&) = delete;
+
+    QList<platform::DialogRequest> Shown;
+    platform::DialogButton YesNoAnswer;
+
+private:
+    platform::DialogResponder FPrevious;
+};

@@ -1,0 +1,55 @@
+#include "tests/support/Sandbox.h"
+
+#include "platform/registry/registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace Sandbox {
+namespace {
+
+QString configurationFolder() {
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + "/quelvo";
+}
+
+void setValue(platform::HKEY root, const std::string& key, const std::string& name,
+              platform::DWORD type, const void* data, platform::DWORD size) {
+    platform::HKEY opened = nullptr;
+    ASSERT_EQ(platform::RegCreateKeyExA(root, key.c_str(), platform::KEY_ALL_ACCESS, &opened,
+                                        nullptr),
+              platform::ERROR_SUCCESS);
+    EXPECT_EQ(platform::RegSetValueExA(opened, name.c_str(), type,
+                                       static_cast<const platform::BYTE*>(data), size),
+              platform::ERROR_SUCCESS);
+    platform::RegCloseKey(opened);
+}
+
+} // namespace
+
+void ClearConfiguration() {
+    QDir(configurationFolder()).removeRecursively();
+    QFile::remove(configurationFolder());
+}
+
+void BreakConfiguration() {
+    ClearConfiguration();
+    QFile blocker(configurationFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)) << "a file where the folder belongs";
+}
+
+void MapDrive(const std::string& letter) {
+    const QString folder = QDir::homePath() + "/discs/" + QString::fromStdString(letter).at(0);
+    QDir().mkpath(folder);
+    const std::string target = folder.toStdString();
+    setValue(platform::HKEY_LOCAL_MACHINE,
+             "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", letter,
+             platform::REG_SZ, target.c_str(), static_cast<platform::DWORD>(target.size() + 1));
+}
+
+void StoreDword(const std::string& key, const std::string& name, unsigned value) {
+    const platform::DWORD data = value;
+    setValue(platform::HKEY_CURRENT_USER, key, name, platform::REG_DWORD, &data, sizeof data);
+}
+
+} // namespace Sandbox

@@ -1,0 +1,17 @@
+#pragma once
+// The test process's own configuration (see test_main.cpp), set up the way a
+// test needs it.
+#include <string>
+
+namespace Sandbox {
+
+// Removes every hive and profile file, as on a first run.
+void ClearConfiguration();
+// Makes the configuration folder impossible to create or write.
+void BreakConfiguration();
+// Maps LETTER (like "D:") to a fresh empty folder, so it counts as a CD-ROM drive.
+void MapDrive(const std::string& letter);
+// Stores a REG_DWORD under HKEY_CURRENT_USER.
+void StoreDword(const std::string& key, const std::string& name, unsigned value);
+
+} // namespace Sandbox
