@@ -3,9 +3,10 @@
 #include "system/EError.h"
 
 #include "platform/registry/TRegistry.h"
-#include "platform/version/version.h"
+#include "platform/module/ModuleFileName.h"
+#include "platform/version/VersionInfo.h"
+#include "platform/version/VersionBlockWriter.h"
 
-#include <cstdio>
 #include <vector>
 
 void WriteRegistryString(platform::HKEY root, const std::string& path, const std::string& name,
@@ -68,21 +69,25 @@ std::string GetFileProductVersion(const std::string& fileName) {
         translationLength < 4)
         return result;
     const auto* words = static_cast<const unsigned char*>(translation);
-    const unsigned language = words[0] | (words[1] << 8);
-    const unsigned codePage = words[2] | (words[3] << 8);
-    char table[9];
-    std::snprintf(table, sizeof table, "%04X%04X", language, codePage);
+    const platform::version::VersionTranslation first{
+        static_cast<platform::WORD>(words[0] | (words[1] << 8)),
+        static_cast<platform::WORD>(words[2] | (words[3] << 8))};
+    const std::string table = platform::version::StringTableName(first);
 
     void* text = nullptr;
     platform::UINT textLength = 0;
-    const std::string query = std::string("\\StringFileInfo\\") + table + "\\ProductVersion";
+    const std::string query = "\\StringFileInfo\\" + table + "\\ProductVersion";
     if (platform::VerQueryValueA(block.data(), query.c_str(), &text, &textLength) && text)
         result = static_cast<const char*>(text);
     return result;
 }
 
 std::string GetProgramVersion() {
-    return GetFileProductVersion(platform::GetModuleFileNameA());
+    char path[4096];
+    const platform::DWORD length = platform::GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return "?.?";
+    return GetFileProductVersion(path);
 }
 
 std::string BoolToText(bool value) {

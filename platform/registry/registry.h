@@ -14,15 +14,13 @@
 // steps are ignored. Key paths and value names match without regard to ASCII
 // letter case and keep the case in which they were first created. The value
 // name "" (or a null name) is the key's default value.
-#include <cstdint>
+#include "platform/wintypes.h"
+
 #include <string>
 
 namespace platform {
 
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
 using REGSAM = DWORD;
-using BYTE = unsigned char;
 
 struct HKEY__;
 using HKEY = HKEY__*;

@@ -1,16 +1,13 @@
 #pragma once
 // Private window messages. They are always posted: the receiver handles them
 // from the event loop after the current handler has returned.
+#include "platform/wintypes.h"
+
 #include <QEvent>
-#include <cstdint>
 
 class QObject;
 
 namespace platform {
-
-using UINT = std::uint32_t;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
 
 constexpr UINT WM_USER = 0x0400;
 

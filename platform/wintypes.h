@@ -1,0 +1,18 @@
+#pragma once
+// The scalar types of the Windows interfaces that platform/ reproduces, at their
+// Windows widths, so that every service and every caller agrees on one DWORD.
+#include <cstdint>
+
+namespace platform {
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using UINT = unsigned int;
+using BOOL = int; // zero is failure, anything else success
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using HMODULE = void*;
+
+} // namespace platform
