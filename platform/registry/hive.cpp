@@ -1,0 +1,119 @@
+#include "platform/registry/hive.h"
+
+#include <algorithm>
+
+namespace platform::registry {
+namespace {
+
+unsigned char Folded(char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+}
+
+// The separator ranks lowest, so that "A\B" sorts between "A" and "A B".
+int Rank(char c) {
+    return c == '\\' ? 0 : Folded(c) + 1;
+}
+
+bool HasControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+bool IsBelow(std::string_view path, std::string_view ancestor) {
+    if (ancestor.empty())
+        return !path.empty();
+    return path.size() > ancestor.size() && path[ancestor.size()] == '\\' &&
+           SameName(path.substr(0, ancestor.size()), ancestor);
+}
+
+template <typename Values> auto* FindIn(Values& values, std::string_view name) {
+    const auto found = std::find_if(values.begin(), values.end(), [name](const HiveValue& value) {
+        return SameName(value.name, name);
+    });
+    return found == values.end() ? nullptr : &*found;
+}
+
+} // namespace
+
+bool KeyPathOrder::operator()(std::string_view left, std::string_view right) const {
+    return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(),
+                                        [](char a, char b) { return Rank(a) < Rank(b); });
+}
+
+bool SameName(std::string_view left, std::string_view right) {
+    return std::equal(left.begin(), left.end(), right.begin(), right.end(),
+                      [](char a, char b) { return Folded(a) == Folded(b); });
+}
+
+Hive::Hive() {
+    keys_.try_emplace("");
+}
+
+HiveValues* Hive::Find(std::string_view path) {
+    const auto found = keys_.find(path);
+    return found == keys_.end() ? nullptr : &found->second;
+}
+
+const HiveValues* Hive::Find(std::string_view path) const {
+    const auto found = keys_.find(path);
+    return found == keys_.end() ? nullptr : &found->second;
+}
+
+bool Hive::Create(std::string_view path) {
+    std::string stored;
+    bool created = false;
+    while (!path.empty()) {
+        const std::size_t end = path.find('\\');
+        const std::string_view name = path.substr(0, end);
+        path = end == std::string_view::npos ? std::string_view() : path.substr(end + 1);
+        const auto [key, inserted] = keys_.try_emplace(
+            stored.empty() ? std::string(name) : stored + '\\' + std::string(name));
+        stored = key->first;
+        created = inserted;
+    }
+    return created;
+}
+
+bool Hive::HasSubkeys(std::string_view path) const {
+    const auto next = keys_.upper_bound(path);
+    return next != keys_.end() && IsBelow(next->first, path);
+}
+
+void Hive::Remove(std::string_view path) {
+    if (const auto found = keys_.find(path); found != keys_.end() && !path.empty())
+        keys_.erase(found);
+}
+
+std::optional<std::string> CanonicalKeyPath(std::string_view parent, std::string_view subKey) {
+    std::string canonical;
+    for (const std::string_view part : {parent, subKey}) {
+        std::size_t start = 0;
+        while (start <= part.size()) {
+            const std::size_t end = std::min(part.find('\\', start), part.size());
+            const std::string_view name = part.substr(start, end - start);
+            if (HasControlCharacter(name))
+                return std::nullopt;
+            if (!name.empty()) {
+                if (!canonical.empty())
+                    canonical += '\\';
+                canonical += name;
+            }
+            start = end + 1;
+        }
+    }
+    return canonical;
+}
+
+bool IsStorableValueName(std::string_view name) {
+    return !HasControlCharacter(name);
+}
+
+HiveValue* FindValue(HiveValues& values, std::string_view name) {
+    return FindIn(values, name);
+}
+
+const HiveValue* FindValue(const HiveValues& values, std::string_view name) {
+    return FindIn(values, name);
+}
+
+} // namespace platform::registry

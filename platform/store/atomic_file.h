@@ -1,0 +1,30 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file replacement. A reader sees the
+// old contents or the new ones, never a mixture, and a crash at any moment
+// leaves one of the two on disk.
+#include "platform/store/store_status.h"
+
+#include <string>
+#include <string_view>
+
+namespace platform::store {
+
+// Reads the whole file into `contents`; a missing file is Outcome::notFound.
+Status ReadWholeFile(const std::string& path, std::string& contents);
+
+// Replaces the file with `contents`: a temporary file in the same folder is
+// written and flushed to disk, renamed over the file, and the folder is
+// flushed. Creates the folder when it is missing; keeps an existing file's
+// permissions (new files are private to the user).
+Status WriteWholeFile(const std::string& path, std::string_view contents);
+
+// Creates the folder of `path` if needed and checks that the file could be
+// replaced and locked there, without changing anything else.
+Status CheckWritable(const std::string& path);
+
+// Renames the file to "<path>.<tag>-YYYYMMDD-HHMMSS" (local time), adding
+// "-2", "-3", ... when that name is taken: an existing file is never replaced.
+// `keptAs` receives the new name.
+Status KeepAside(const std::string& path, std::string_view tag, std::string& keptAs);
+
+} // namespace platform::store
