@@ -1,10 +1,13 @@
 #include "platform/drives/drive_sources.h"
 
+#include "platform/drives/registry_drive_mappings.h"
+
 #include <cstdlib>
 #include <mutex>
 #include <pwd.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -20,7 +23,7 @@ DriveSources& Sources() {
 } // namespace
 
 DriveSources SystemDriveSources() {
-    return {ListSystemOpticalDrives, nullptr};
+    return {ListSystemOpticalDrives, std::make_shared<RegistryDriveMappings>()};
 }
 
 DriveSources SetDriveSources(DriveSources sources) {
@@ -36,8 +39,13 @@ DriveSources CurrentDriveSources() {
 std::string HomeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home)
         return home;
-    if (const passwd* account = ::getpwuid(::getuid()); account && account->pw_dir)
-        return account->pw_dir;
+    // The reentrant form: drive lookups may come from a player's worker thread.
+    passwd account{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &account, buffer.data(), buffer.size(), &found) == 0 && found &&
+        found->pw_dir)
+        return found->pw_dir;
     return "/";
 }
 

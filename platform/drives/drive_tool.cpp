@@ -85,11 +85,12 @@ public:
             return Fail(Quoted(targetText) +
                         " is neither a folder nor a .cue, .bin or .iso disc image");
         if (!mappings_)
-            return Fail("drive mappings cannot be stored here");
+            return Fail("there is no store for drive mappings");
         try {
             mappings_->Save({*letter, target.string()});
         } catch (const EDriveMappingError& failure) {
-            return Fail("cannot save the mapping of " + DriveName(*letter) + ": " + failure.what());
+            return Fail("cannot save the mapping of " + DriveName(*letter) + " (" + failure.what() +
+                        ")");
         }
         out_ << "Mapped " << DriveName(*letter) << " to " << target.string() << '\n';
         return kDriveToolDone;
@@ -112,8 +113,8 @@ public:
         try {
             mappings_->Remove(*letter);
         } catch (const EDriveMappingError& failure) {
-            return Fail("cannot remove the mapping of " + DriveName(*letter) + ": " +
-                        failure.what());
+            return Fail("cannot remove the mapping of " + DriveName(*letter) + " (" +
+                        failure.what() + ")");
         }
         out_ << "Unmapped " << DriveName(*letter) << '\n';
         return kDriveToolDone;
