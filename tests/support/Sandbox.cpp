@@ -34,6 +34,7 @@ void ClearConfiguration() {
 
 void BreakConfiguration() {
     ClearConfiguration();
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
     QFile blocker(configurationFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)) << "a file where the folder belongs";
 }
