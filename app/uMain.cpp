@@ -298,7 +298,7 @@ void TdlgMain::cmbcdChange() {
 void TdlgMain::cmbzoomChange() {
     const int index = cmbzoom->currentIndex();
     const QString text = index >= 0 ? cmbzoom->itemText(index) : QString();
-    MMpanel->SetDefaultZoom(StrToIntDef(text, 100));
+    MMpanel->DefaultZoom = StrToIntDef(text, 100);
     if (index == 0) {
         MMpanel->SetStretchToFit(true);
         MMpanel->SetShrinkToFit(true);

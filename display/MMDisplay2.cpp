@@ -1,11 +1,69 @@
 #include "display/MMDisplay2.h"
 
+#include "display/GradientFill.h"
+#include "display/MediaPlayer.h"
+
+#include "platform/ui/Application.h"
+#include "platform/ui/Dialogs.h"
+
+#include <cmath>
+#include <cstdint>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+using namespace platform;
+
+namespace {
+
+// The part of a path after its last backslash or colon.
+QString namePart(const QString& path) {
+    const int cut = std::max(path.lastIndexOf('\\'), path.lastIndexOf(':'));
+    return path.mid(cut + 1);
+}
+
+// Nearest whole number, halves to the even neighbour.
+int roundHalfEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+QString twoDigits(DWORD n) {
+    QString text = QString::number(n);
+    return text.length() == 1 ? QLatin1Char('0') + text : text;
+}
+
+} // namespace
+
+QString FormatTime(DWORD packed, bool withUnits) {
+    const DWORD hours = MCI_HMS_HOUR(packed);
+    const DWORD minutes = MCI_HMS_MINUTE(packed);
+    const DWORD seconds = MCI_HMS_SECOND(packed);
+    QString prefix;
+    QString minuteText;
+    if (hours > 0) {
+        prefix = QString::number(hours) + (withUnits ? QStringLiteral("h:") : QStringLiteral(":"));
+        minuteText = twoDigits(minutes);
+    } else {
+        minuteText = QString::number(minutes);
+    }
+    if (withUnits)
+        return prefix + minuteText + QStringLiteral("m:") + twoDigits(seconds) +
+               QStringLiteral("s");
+    return prefix + minuteText + QLatin1Char(':') + twoDigits(seconds);
+}
 
 TMMDisplay2::TMMDisplay2(QWidget* parent) : QFrame(parent) {
 }
 
-void TMMDisplay2::SetBackgroundColor(platform::TColor value) {
+// The owned device goes first, closing an open device while the panel it
+// shows its video in still stands.
+TMMDisplay2::~TMMDisplay2() {
+    delete FMediaPlayer;
+}
+
+void TMMDisplay2::SetBackgroundColor(TColor value) {
     if (value == FColor)
         return;
     FColor = value;
@@ -13,7 +71,24 @@ void TMMDisplay2::SetBackgroundColor(platform::TColor value) {
 }
 
 void TMMDisplay2::SetCenter(bool value) {
+    if (value == FCenter)
+        return;
     FCenter = value;
+    ResizeVideo();
+}
+
+void TMMDisplay2::SetStretchToFit(bool value) {
+    if (value == FStretchToFit)
+        return;
+    FStretchToFit = value;
+    ResizeVideo();
+}
+
+void TMMDisplay2::SetShrinkToFit(bool value) {
+    if (value == FShrinkToFit)
+        return;
+    FShrinkToFit = value;
+    ResizeVideo();
 }
 
 void TMMDisplay2::SetDrawGradient(bool value) {
@@ -23,28 +98,391 @@ void TMMDisplay2::SetDrawGradient(bool value) {
     update();
 }
 
-void TMMDisplay2::SetGradientColor2(platform::TColor value) {
+void TMMDisplay2::SetGradientColor2(TColor value) {
     if (value == FGradientColor2)
         return;
     FGradientColor2 = value;
     update();
 }
 
-void TMMDisplay2::SetStretchToFit(bool value) {
-    FStretchToFit = value;
-}
-
-void TMMDisplay2::SetShrinkToFit(bool value) {
-    FShrinkToFit = value;
-}
-
 void TMMDisplay2::SetZoom(int value) {
+    if (value == FZoom)
+        return;
     FZoom = value;
+    ResizeVideo();
+}
+
+int TMMDisplay2::Length() const {
+    if (!FMediaPlayer)
+        throw EMCIDeviceError("No MCI device open");
+    return static_cast<int>(FMediaPlayer->Length());
+}
+
+void TMMDisplay2::CreatePlayer() {
+    FCreated = true;
+    FMediaPlayer = new TMediaPlayer(this);
+    FMediaPlayer->SetDisplay(this);
+    FMediaPlayer->OnNotify = [this] { PlayerNotify(); };
+    FMediaPlayer->AutoRewind = true;
+
+    FTimer = new QTimer(this);
+    FTimer->setInterval(200);
+    connect(FTimer, &QTimer::timeout, this, Guarded([this] { TimerTick(); }));
+
+    FCaptionLabel = new QLabel(this);
+    QFont font = FCaptionLabel->font();
+    font.setBold(true);
+    font.setPointSize(14);
+    FCaptionLabel->setFont(font);
+    FCaptionLabel->setStyleSheet(QStringLiteral("color: #FFFFFF; background: transparent;"));
+    FCaptionLabel->setAlignment(Qt::AlignCenter);
+    FCaptionLabel->setWordWrap(true);
+    FCaptionLabel->hide();
+    PlaceLabels();
+}
+
+void TMMDisplay2::PlayFile(const QString& fileName) {
+    PlayFileEx(fileName, true);
+}
+
+void TMMDisplay2::Play() {
+    PlayFileEx(QString(), false);
+}
+
+void TMMDisplay2::PlayFileEx(QString name, bool resetZoom) {
+    if (!FCreated)
+        CreatePlayer();
+    FCaptionText.clear();
+    if (!name.isEmpty())
+        FFileName = name;
+    else
+        name = FFileName;
+    const int dot = name.lastIndexOf('.');
+    const QString extension = dot > std::max(name.lastIndexOf('\\'), name.lastIndexOf(':'))
+                                  ? name.mid(dot).toUpper()
+                                  : QString();
+    FIsMidi = extension == ".MID" || extension == ".MIDI" || extension == ".RMI";
+    FEndHandled = false;
+
+    if (FActive && FMediaPlayer->Mode() == mpPaused && name == FMediaPlayer->FileName) {
+        Pause();
+        return;
+    }
+    if (!name.isEmpty() && name != FMediaPlayer->FileName)
+        OpenFile(name, resetZoom);
+    FMediaPlayer->SetNotify(true);
+    FMediaPlayer->Rewind();
+    FMediaPlayer->Play();
+    FTimer->start();
+}
+
+void TMMDisplay2::OpenFile(const QString& name, bool resetZoom) {
+    if (!FCreated)
+        CreatePlayer();
+    Close();
+    FCaptionText.clear();
+    const QString shown = namePart(name);
+    ShowCaptionText(shown, shown.length() >= 60 ? 11 : 14);
+    FVideoWidth = 0;
+    FVideoHeight = 0;
+    if (resetZoom)
+        FZoom = DefaultZoom;
+    FMediaPlayer->FileName = name;
+    FMediaPlayer->SetDisplay(OwnVideoWindow ? nullptr : this);
+    if (!FActive) {
+        FMediaPlayer->SetNotify(true);
+        try {
+            FMediaPlayer->Open();
+        } catch (const std::exception& error) {
+            ShowMessage(QString::fromUtf8(error.what()));
+            MessageBeep(0);
+        }
+    }
+    if (FMediaPlayer->DeviceID() != 0 && FMediaPlayer->HasVideo()) {
+        const RECT natural = FMediaPlayer->DisplayRect();
+        FVideoWidth = natural.right;
+        FVideoHeight = natural.bottom;
+    }
+    ResizeVideo();
+    FTimer->start();
+}
+
+void TMMDisplay2::Close() {
+    if (!FCreated)
+        return;
+    try {
+        FTimer->stop();
+        if (FMediaPlayer->Mode() != mpNotReady) {
+            FActive = false;
+            FMediaPlayer->SetNotify(true);
+            FMediaPlayer->Close();
+            FMediaPlayer->FileName.clear();
+            FStatus = mmNotReady;
+        }
+        repaint();
+    } catch (...) {
+        // Closing is a side action: whatever the device says, the panel is done with it.
+    }
+}
+
+void TMMDisplay2::Stop() {
+    if (!playerActive())
+        return;
+    FLoopAllowed = false;
+    FMediaPlayer->SetNotify(true);
+    FMediaPlayer->Stop();
+}
+
+void TMMDisplay2::Pause() {
+    if (!playerActive())
+        return;
+    FMediaPlayer->SetNotify(true);
+    FMediaPlayer->TogglePause();
+}
+
+void TMMDisplay2::StepBack() {
+    if (!playerActive())
+        return;
+    FMediaPlayer->FrameStepBack();
+    FMediaPlayer->SetNotify(true);
+    FMediaPlayer->Resume();
+}
+
+void TMMDisplay2::StepForward() {
+    if (!playerActive())
+        return;
+    FMediaPlayer->FrameStepForward();
+    FMediaPlayer->SetNotify(true);
+    FMediaPlayer->Resume();
+}
+
+void TMMDisplay2::SetPosition(int value) {
+    if (!FActive)
+        return;
+    try {
+        if (static_cast<DWORD>(value) == FMediaPlayer->Position())
+            return;
+        FMediaPlayer->Seek(static_cast<DWORD>(value));
+        FMediaPlayer->SetStartPosition(static_cast<DWORD>(value));
+        FMediaPlayer->Play();
+        FEndHandled = false;
+    } catch (...) {
+        // A seek that fails leaves playback where it was.
+    }
+}
+
+TMMStatus TMMDisplay2::GetDeviceStatus() const {
+    switch (FMediaPlayer->Mode()) {
+    case mpPlaying:
+        return mmPlaying;
+    case mpPaused:
+        return mmPaused;
+    case mpStopped:
+        return mmStopped;
+    default:
+        return mmNotReady;
+    }
+}
+
+void TMMDisplay2::PlayerNotify() {
+    const TMPModes mode = FMediaPlayer->Mode();
+    FActive = mode == mpOpen || mode == mpPlaying || mode == mpPaused;
+    FPlaying = mode == mpPlaying;
+    SetStatus(GetDeviceStatus());
+    if (FPlaying) {
+        FEndHandled = false;
+        FLoopAllowed = true;
+    }
+    if (FMediaPlayer->Mode() == mpStopped)
+        TrackFinished(false);
+}
+
+void TMMDisplay2::TimerTick() {
+    try {
+        UpdatePosition();
+        FPlaying = FMediaPlayer->Mode() == mpPlaying;
+        if (FPlaying && FStatus != mmPlaying)
+            SetStatus(GetDeviceStatus());
+    } catch (...) {
+        // A device that cannot be polled any more ends the polling, quietly.
+        FTimer->stop();
+    }
+}
+
+void TMMDisplay2::UpdatePosition() {
+    if (ShowCaption) {
+        int size = -1;
+        if (FCaptionText.isEmpty()) {
+            size = FMediaPlayer->FileName.length() >= 60 ? 11 : 14;
+            FCaptionText = namePart(FMediaPlayer->FileName);
+            PlaceLabels();
+        }
+        ShowCaptionText(FCaptionText + QStringLiteral("\r\n(") + GetPositionText(true) +
+                            QLatin1Char(')'),
+                        size);
+    }
+    const int position = static_cast<int>(FMediaPlayer->Position());
+    if (position != FPosition) {
+        FStallCount = 0;
+        FPosition = position;
+        if (OnPositionChanged)
+            OnPositionChanged(this, GetPositionText(false));
+    } else if (FMediaPlayer->Mode() != mpPaused) {
+        ++FStallCount;
+    }
+    if (FMediaPlayer->Position() >= FMediaPlayer->Length())
+        TrackFinished(true);
+    if (FStallCount > (static_cast<std::int64_t>(TimeOut) * 1000) / FTimer->interval())
+        Stop();
+}
+
+void TMMDisplay2::TrackFinished(bool immediate) {
+    if (FEndHandled)
+        return;
+    FEndHandled = true;
+    if (Loop && FLoopAllowed && (immediate || !OwnVideoWindow)) {
+        Play();
+        return;
+    }
+    Close();
+    if (OnTrackEnded)
+        OnTrackEnded(this);
+}
+
+void TMMDisplay2::SetStatus(TMMStatus value) {
+    if (value == FStatus && value == mmPlaying)
+        return;
+    FStatus = value;
+    if (OnStatusChanged)
+        OnStatusChanged(this);
+}
+
+QString TMMDisplay2::GetPositionText(bool withUnits) {
+    FMediaPlayer->SetTimeFormat(FIsMidi ? MCI_FORMAT_MILLISECONDS : MCI_FORMAT_HMS);
+    switch (FMediaPlayer->TimeFormat()) {
+    case MCI_FORMAT_MILLISECONDS: {
+        // Minutes live in one byte of the packed time, so they wrap above 255.
+        const auto packed = [](DWORD milliseconds) {
+            const DWORD seconds = milliseconds / 1000;
+            return MCI_MAKE_HMS(0, (seconds / 60) & 0xFF, seconds % 60);
+        };
+        return FormatTime(packed(FMediaPlayer->Position()), withUnits) + QStringLiteral(" / ") +
+               FormatTime(packed(FMediaPlayer->Length()), withUnits);
+    }
+    case MCI_FORMAT_HMS:
+        return FormatTime(FMediaPlayer->Position(), withUnits) + QStringLiteral(" / ") +
+               FormatTime(FMediaPlayer->Length(), withUnits);
+    case MCI_FORMAT_FRAMES:
+        return QString::number(FMediaPlayer->Position()) + QStringLiteral(" / ") +
+               QString::number(FMediaPlayer->Length()) + QStringLiteral(" frames");
+    default:
+        return QString();
+    }
+}
+
+void TMMDisplay2::ShowCaptionText(const QString& text, int fontSize) {
+    if (ShowCaption && FVideoWidth < 3 && width() > 50) {
+        if (fontSize > 0) {
+            QFont font = FCaptionLabel->font();
+            font.setPointSize(fontSize);
+            FCaptionLabel->setFont(font);
+        }
+        FCaptionLabel->setText(text);
+        if (FCaptionLabel->isHidden())
+            FCaptionLabel->show();
+    } else {
+        FCaptionLabel->hide();
+        FCaptionLabel->clear();
+    }
+}
+
+void TMMDisplay2::PlaceLabels() {
+    if (!FCaptionLabel)
+        return;
+    FCaptionLabel->setGeometry(0, height() / 4, width(), 150);
+}
+
+// Places the video: the zoomed natural size, fitted to the panel when asked,
+// centred when asked. A panel with no room, or a zoom of nothing, lays out
+// nothing and reports nothing.
+void TMMDisplay2::ResizeVideo() {
+    if (FVideoWidth < 3)
+        return;
+    if (FStretchToFit || FShrinkToFit)
+        FZoom = DefaultZoom;
+    const int aw = width() - 2 * Border;
+    const int ah = height() - 2 * Border;
+    // The products are 32-bit, as the device's numbers are.
+    const auto product = [](int a, int b) {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) *
+                                         static_cast<std::uint32_t>(b));
+    };
+    const int zw = roundHalfEven(product(FVideoWidth, FZoom) / 100.0);
+    const int zh = roundHalfEven(product(FVideoHeight, FZoom) / 100.0);
+    if (aw <= 0 || ah <= 0 || zw <= 0 || zh <= 0)
+        return;
+
+    double w = zw;
+    double h = zh;
+    const auto fitToWidth = [&] {
+        w = aw;
+        h = std::trunc(zh / (static_cast<double>(zw) / aw));
+    };
+    const auto fitToHeight = [&] {
+        w = std::trunc(zw / (static_cast<double>(zh) / ah));
+        h = ah;
+    };
+    if (static_cast<double>(zw) / aw > static_cast<double>(zh) / ah) {
+        if (zw > aw ? FShrinkToFit : FStretchToFit)
+            fitToWidth();
+    } else {
+        if (zh > ah ? FShrinkToFit : FStretchToFit)
+            fitToHeight();
+    }
+    int W = static_cast<int>(w);
+    int H = static_cast<int>(h);
+
+    int x = FCenter && W < aw ? roundHalfEven(aw / 2.0 - W / 2.0) : Border;
+    int y = FCenter && H < ah ? roundHalfEven(ah / 2.0 - H / 2.0) : Border;
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->geometry()
+                             : QRect(0, 0, 0, 0);
+    if (x < Border || x > screen.width())
+        x = Border;
+    if (y < Border || y > screen.height())
+        y = Border;
+    if (H < 0 || H > 30000)
+        H = height() - 2 * Border;
+    if (W < 0 || W > 30000)
+        W = width() - 2 * Border;
+
+    FMediaPlayer->SetDisplayRect({x, y, W, H});
+    FZoom = W * 100 / FVideoWidth;
+    if (OnZoomChanged)
+        OnZoomChanged(this, FZoom);
 }
 
 void TMMDisplay2::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(contentsRect(), platform::ToQColor(FColor));
+    painter.fillRect(rect(), ToQColor(ColorToRGB(FColor)));
     painter.end();
     QFrame::paintEvent(event);
+    if (FDrawGradient && FColor != FGradientColor2) {
+        QPainter canvas(this);
+        FillGradient({0, 0, width(), height()}, &canvas, FColor, FGradientColor2, true);
+    }
+}
+
+void TMMDisplay2::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    RunHandler([this] {
+        ResizeVideo();
+        PlaceLabels();
+    });
+}
+
+void TMMDisplay2::mouseDoubleClickEvent(QMouseEvent* event) {
+    QFrame::mouseDoubleClickEvent(event);
+    if (OnDblClick)
+        RunHandler([this] { OnDblClick(this); });
 }

@@ -26,6 +26,11 @@ QMessageBox::Icon toBoxIcon(DialogIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+BeepResponder& beepResponder() {
+    static BeepResponder installed;
+    return installed;
+}
+
 DialogButton run(const DialogRequest& request) {
     if (const DialogResponder& answer = responder())
         return answer(request);
@@ -66,6 +71,18 @@ void ShowMessage(const QString& text) {
 
 void ShowErrorBox(const QString& text) {
     run({applicationTitle(), text, DialogIcon::Error, false});
+}
+
+BOOL MessageBeep(UINT) {
+    if (const BeepResponder& hear = beepResponder())
+        hear();
+    else
+        QApplication::beep();
+    return 1;
+}
+
+BeepResponder SetBeepResponder(BeepResponder next) {
+    return std::exchange(beepResponder(), std::move(next));
 }
 
 } // namespace platform

@@ -1,7 +1,9 @@
 #pragma once
 // The standard modal message boxes. Each one blocks until it is answered; a
 // test may install a responder that answers in its place.
+#include "platform/wintypes.h"
 #include <functional>
+
 #include <QString>
 
 namespace platform {
@@ -18,6 +20,8 @@ struct DialogRequest {
 
 using DialogResponder = std::function<DialogButton(const DialogRequest& request)>;
 
+using BeepResponder = std::function<void()>;
+
 // Installs a responder in place of the real boxes (empty restores them);
 // returns the previous one.
 DialogResponder SetDialogResponder(DialogResponder responder);
@@ -30,5 +34,11 @@ bool AskConfirmation(const QString& text);
 void ShowMessage(const QString& text);
 // The standard error box: the application's title, error icon, OK.
 void ShowErrorBox(const QString& text);
+
+// The desktop's bell; the type of sound is not told apart.
+BOOL MessageBeep(UINT type);
+// Installs a responder that hears the bell in place of the desktop (empty
+// restores it); returns the previous one.
+BeepResponder SetBeepResponder(BeepResponder responder);
 
 } // namespace platform

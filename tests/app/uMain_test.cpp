@@ -57,7 +57,7 @@ TEST_F(MainWindowTest, FirstRunUsesDefaultsAndCloseWritesTheThreeSettings) {
     Start();
     EXPECT_EQ(window->windowTitle(), "Quelvo Player v1.30");
     EXPECT_EQ(window->cmbzoom->currentIndex(), 5);
-    EXPECT_EQ(window->MMpanel->DefaultZoom(), 200);
+    EXPECT_EQ(window->MMpanel->DefaultZoom, 200);
     EXPECT_EQ(window->MMpanel->Zoom(), 200);
     EXPECT_EQ(window->cmbcd->count(), 0);
     EXPECT_EQ(window->cmbcd->currentIndex(), -1);
@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, StoredZoomSelectsItsEntryAndFallsBackOnBadText) {
         Start();
         SCOPED_TRACE(c.stored);
         EXPECT_EQ(window->cmbzoom->currentIndex(), c.index);
-        EXPECT_EQ(window->MMpanel->DefaultZoom(), c.defaultZoom);
+        EXPECT_EQ(window->MMpanel->DefaultZoom, c.defaultZoom);
         EXPECT_EQ(window->MMpanel->StretchToFit(), c.fit);
         EXPECT_EQ(window->MMpanel->ShrinkToFit(), c.fit);
         EXPECT_EQ(window->MMpanel->Zoom(), c.zoom);

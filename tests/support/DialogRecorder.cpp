@@ -5,8 +5,10 @@ DialogRecorder::DialogRecorder(platform::DialogButton yesNoAnswer) : YesNoAnswer
         Shown.append(request);
         return request.YesNo ? YesNoAnswer : platform::DialogButton::OK;
     });
+    FPreviousBeep = platform::SetBeepResponder([this] { ++Beeps; });
 }
 
 DialogRecorder::~DialogRecorder() {
     platform::SetDialogResponder(FPrevious);
+    platform::SetBeepResponder(FPreviousBeep);
 }

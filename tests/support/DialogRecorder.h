@@ -1,6 +1,7 @@
 #pragma once
 // Stands in for the user at every message box while it lives: records each
-// box and answers it (OK, or the answer set for Yes/No boxes).
+// box and answers it (OK, or the answer set for Yes/No boxes), and counts
+// the bells.
 #include "platform/ui/Dialogs.h"
 
 #include <QList>
@@ -13,8 +14,10 @@ public:
     DialogRecorder& operator=(const DialogRecorder&) = delete;
 
     QList<platform::DialogRequest> Shown;
+    int Beeps = 0;
     platform::DialogButton YesNoAnswer;
 
 private:
     platform::DialogResponder FPrevious;
+    platform::BeepResponder FPreviousBeep;
 };
