@@ -10,9 +10,8 @@ bool GetDriveList(QStringList& Strings, std::initializer_list<platform::UINT> Dr
         return false;
     for (const char* root = buffer; *root; root += std::char_traits<char>::length(root) + 1) {
         const bool taken =
-            DriveTypes.size() == 0 ||
-            std::find(DriveTypes.begin(), DriveTypes.end(), platform::GetDriveTypeA(root)) !=
-                DriveTypes.end();
+            DriveTypes.size() == 0 || std::find(DriveTypes.begin(), DriveTypes.end(),
+                                                platform::GetDriveTypeA(root)) != DriveTypes.end();
         if (taken)
             Strings.append(QString::fromLatin1(root, 2));
     }

@@ -2,8 +2,8 @@
 // File-search routines over the drive-letter view of the system.
 #include "platform/drives/drives.h"
 
-#include <QStringList>
 #include <initializer_list>
+#include <QStringList>
 
 // Fills `Strings` with the roots ("D:") whose drive type is in `DriveTypes`,
 // every root when it is empty; false when the system could not be asked.

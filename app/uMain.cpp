@@ -32,8 +32,8 @@ namespace {
 const std::string Product = "Quelvo Player";
 
 // The glyph files of ImageList1, by index.
-const char* const GlyphFiles[] = {"rescan", "pause", "play",  "stop", "fastforward",
-                                  "rewind", "about", "exit",  "loop", "fullscreen"};
+const char* const GlyphFiles[] = {"rescan", "pause", "play", "stop", "fastforward",
+                                  "rewind", "about", "exit", "loop", "fullscreen"};
 
 // A whole number in decimal, optionally signed and padded with blanks;
 // anything else gives the fallback.
@@ -48,7 +48,6 @@ QFont tahoma(int points, bool bold) {
     font.setBold(bold);
     return font;
 }
-
 
 } // namespace
 
@@ -94,11 +93,7 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
 
     // An error while the window is being created is shown, and the window is
     // created all the same.
-    try {
-        FormCreate();
-    } catch (const std::exception& error) {
-        platform::Application::ShowException(error);
-    }
+    platform::RunHandler([this] { FormCreate(); });
 }
 
 TdlgMain::~TdlgMain() {
@@ -146,7 +141,7 @@ void TdlgMain::buildToolbar() {
     cmbcd->setFixedWidth(40);
     cmbcd->setFont(tahoma(10, false));
     cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
-    connect(cmbcd, &QComboBox::activated, this, [this] { cmbcdChange(); });
+    connect(cmbcd, &QComboBox::activated, this, platform::Guarded([this] { cmbcdChange(); }));
     Toolbar971->addWidget(cmbcd);
     Toolbar971->addSeparator();
 
@@ -161,7 +156,8 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(cmbtrack);
 
     ToolbarButton9710 = addButton(QStringLiteral("Check the VCD for new tracks"), ImageList1[0]);
-    connect(ToolbarButton9710, &QToolButton::clicked, this, [this] { cmbcdChange(); });
+    connect(ToolbarButton9710, &QToolButton::clicked, this,
+            platform::Guarded([this] { cmbcdChange(); }));
     Toolbar971->addSeparator();
 
     btnrw = addButton(QStringLiteral("Rewind the VCD"), ImageList1[5]);
@@ -207,22 +203,24 @@ void TdlgMain::buildToolbar() {
                                  platform::TOwnerDrawState state, platform::TCanvas& canvas) {
         cmbzoomDrawItem(control, index, rect, state, canvas);
     };
-    connect(cmbzoom, &QComboBox::activated, this, [this] { cmbzoomChange(); });
+    connect(cmbzoom, &QComboBox::activated, this, platform::Guarded([this] { cmbzoomChange(); }));
     Toolbar971->addWidget(cmbzoom);
     addBlankSeparator();
 
-    btnFullScreen = addButton(
-        QStringLiteral("Display the window full size (click Esc to cancel)"), ImageList1[9]);
+    btnFullScreen = addButton(QStringLiteral("Display the window full size (click Esc to cancel)"),
+                              ImageList1[9]);
     btnFullScreen->setCheckable(true);
     Toolbar971->addSeparator();
 
     ToolbarButton971 = addButton(QStringLiteral("Display logging information"),
                                  QIcon(QStringLiteral(":/glyphs/log.svg")));
-    connect(ToolbarButton971, &QToolButton::clicked, this, [this] { ToolbarButton971Click(); });
+    connect(ToolbarButton971, &QToolButton::clicked, this,
+            platform::Guarded([this] { ToolbarButton971Click(); }));
     ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[6]);
     Toolbar971->addSeparator();
     ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[7]);
-    connect(ToolbarButton975, &QToolButton::clicked, this, [this] { ToolbarButton975Click(); });
+    connect(ToolbarButton975, &QToolButton::clicked, this,
+            platform::Guarded([this] { ToolbarButton975Click(); }));
 }
 
 void TdlgMain::FormCreate() {
@@ -294,7 +292,8 @@ void TdlgMain::ToolbarButton975Click() {
     close();
 }
 
-void TdlgMain::cmbcdChange() {}
+void TdlgMain::cmbcdChange() {
+}
 
 void TdlgMain::cmbzoomChange() {
     const int index = cmbzoom->currentIndex();
@@ -341,7 +340,8 @@ void TdlgMain::MMpanelStatusChanged() {
     }
 }
 
-void TdlgMain::CheckDATExtension(bool, bool, bool) {}
+void TdlgMain::CheckDATExtension(bool, bool, bool) {
+}
 
 bool TdlgMain::novalidfile() {
     if (cmbtrack->count() != 0)
@@ -350,18 +350,20 @@ bool TdlgMain::novalidfile() {
     return true;
 }
 
-void TdlgMain::WMOpenTrack() {}
+void TdlgMain::WMOpenTrack() {
+}
 
-void TdlgMain::WMFullScreen() {}
+void TdlgMain::WMFullScreen() {
+}
 
 bool TdlgMain::event(QEvent* event) {
     if (event->type() == platform::MessageEvent::EventType()) {
         switch (static_cast<platform::MessageEvent*>(event)->Msg) {
         case WM_OPENTRACK:
-            WMOpenTrack();
+            platform::RunHandler([this] { WMOpenTrack(); });
             return true;
         case WM_FULLSCREEN:
-            WMFullScreen();
+            platform::RunHandler([this] { WMFullScreen(); });
             return true;
         default:
             return false;
@@ -371,30 +373,28 @@ bool TdlgMain::event(QEvent* event) {
 }
 
 bool TdlgMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label1 && event->type() == QEvent::MouseButtonPress)
-        Label1MouseDown(static_cast<QMouseEvent*>(event)->modifiers());
+    if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
+        const Qt::KeyboardModifiers shift = static_cast<QMouseEvent*>(event)->modifiers();
+        platform::RunHandler([this, shift] { Label1MouseDown(shift); });
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void TdlgMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        platform::RunHandler([this] { FormShow(); });
 }
 
 // A close whose settings cannot be written still closes once the error has
 // been shown: a window that can never be closed would be worse than a lost
 // setting.
 void TdlgMain::closeEvent(QCloseEvent* event) {
-    try {
-        FormClose();
-    } catch (const std::exception& error) {
-        platform::Application::ShowException(error);
-    }
+    platform::RunHandler([this] { FormClose(); });
     event->accept();
 }
 
 void TdlgMain::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    FormResize();
+    platform::RunHandler([this] { FormResize(); });
 }

@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-TMMDisplay2::TMMDisplay2(QWidget* parent) : QFrame(parent) {}
+TMMDisplay2::TMMDisplay2(QWidget* parent) : QFrame(parent) {
+}
 
 void TMMDisplay2::SetBackgroundColor(platform::TColor value) {
     if (value == FColor)

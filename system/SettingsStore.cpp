@@ -2,10 +2,10 @@
 
 #include "system/EError.h"
 
-#include "platform/registry/TRegistry.h"
 #include "platform/module/ModuleFileName.h"
-#include "platform/version/VersionInfo.h"
+#include "platform/registry/TRegistry.h"
 #include "platform/version/VersionBlockWriter.h"
+#include "platform/version/VersionInfo.h"
 
 #include <vector>
 

@@ -2,6 +2,8 @@
 
 #include "system/SettingsStore.h"
 
+#include "platform/ui/Application.h"
+
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPlainTextEdit>
@@ -40,12 +42,13 @@ TdlgLog::TdlgLog(QWidget* parent)
     ToolbarButton971->setIcon(QIcon(QStringLiteral(":/glyphs/copy.svg")));
     ToolbarButton971->setIconSize(QSize(16, 16));
     ToolbarButton971->setToolTip(QStringLiteral("Copy log to clipboard"));
-    connect(ToolbarButton971, &QToolButton::clicked, this, [this] { ToolbarButton971Click(); });
+    connect(ToolbarButton971, &QToolButton::clicked, this,
+            platform::Guarded([this] { ToolbarButton971Click(); }));
 
-    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), QStringLiteral("&Close"),
-                              this);
+    BitBtn1 =
+        new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), QStringLiteral("&Close"), this);
     BitBtn1->setGeometry(230, 184, 75, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
 
     setTabOrder(BitBtn1, Memo1);
     BitBtn1->setFocus();

@@ -45,6 +45,13 @@ bool SameName(std::string_view left, std::string_view right) {
                       [](char a, char b) { return Folded(a) == Folded(b); });
 }
 
+std::string FoldedName(std::string_view name) {
+    std::string folded(name.size(), '\0');
+    std::transform(name.begin(), name.end(), folded.begin(),
+                   [](char c) { return static_cast<char>(Folded(c)); });
+    return folded;
+}
+
 Hive::Hive() {
     keys_.try_emplace("");
 }

@@ -96,12 +96,10 @@ LONG HiveFile::Load(Hive& hive, const std::string& lockProblem) const {
     return ERROR_SUCCESS;
 }
 
-std::optional<HiveFile> HiveFileOf(HKEY root) {
-    if (root == HKEY_CURRENT_USER)
-        return HiveFile(store::ConfigDir() + "/user.reg", "HKEY_CURRENT_USER");
+HiveFile HiveFileOf(HKEY root) {
     if (root == HKEY_LOCAL_MACHINE)
         return HiveFile(store::ConfigDir() + "/system.reg", "HKEY_LOCAL_MACHINE");
-    return std::nullopt;
+    return HiveFile(store::ConfigDir() + "/user.reg", "HKEY_CURRENT_USER");
 }
 
 } // namespace platform::registry

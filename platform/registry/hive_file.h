@@ -5,7 +5,6 @@
 #include "platform/registry/hive.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace platform::registry {
@@ -42,8 +41,8 @@ private:
     std::string rootName_;
 };
 
-// The file of a predefined root, in the configuration folder as it is now;
-// nothing for any other handle.
-std::optional<HiveFile> HiveFileOf(HKEY root);
+// The file of `root`, HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE, in the
+// configuration folder as it is now.
+HiveFile HiveFileOf(HKEY root);
 
 } // namespace platform::registry

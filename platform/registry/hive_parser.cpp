@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::registry {
@@ -94,7 +95,10 @@ private:
         if (!path)
             return Fail("a key name holds a control character");
         hive_.Create(*path);
-        section_ = *path;
+        section_ = hive_.Find(*path);
+        positions_.clear();
+        for (std::size_t at = 0; at < section_->size(); ++at)
+            positions_[FoldedName((*section_)[at].name)] = at;
         return true;
     }
 
@@ -113,11 +117,13 @@ private:
         text = Trimmed(text.substr(1));
         if (!ReadData(text, value))
             return false;
-        HiveValues& values = *hive_.Find(*section_);
-        if (HiveValue* existing = FindValue(values, value.name))
-            *existing = std::move(value);
+        // As in regedit, a value named twice takes the later data.
+        const auto [position, added] =
+            positions_.try_emplace(FoldedName(value.name), section_->size());
+        if (added)
+            section_->push_back(std::move(value));
         else
-            values.push_back(std::move(value));
+            (*section_)[position->second] = std::move(value);
         return true;
     }
 
@@ -208,7 +214,10 @@ private:
     HiveParseError& error_;
     std::size_t line_ = 0;
     Hive hive_;
-    std::optional<std::string> section_;
+    HiveValues* section_ = nullptr; // the values of the key being read
+    // Where each value of the current key stands, by folded name, so that a
+    // key with thousands of values does not make reading quadratic.
+    std::unordered_map<std::string, std::size_t> positions_;
 };
 
 } // namespace

@@ -25,10 +25,6 @@ std::string_view NameOf(const char* name) {
     return name ? name : "";
 }
 
-HiveFile FileOf(const KeyHandle& key) {
-    return *registry::HiveFileOf(key.root);
-}
-
 // Reads the hive of `key` and finds the key's values in it.
 LONG ReadKey(HKEY key, REGSAM needed, Hive& hive, const HiveValues*& values) {
     const std::optional<KeyHandle> handle = registry::LookUp(key);
@@ -36,7 +32,7 @@ LONG ReadKey(HKEY key, REGSAM needed, Hive& hive, const HiveValues*& values) {
         return ERROR_INVALID_HANDLE;
     if (!Allows(*handle, needed))
         return ERROR_ACCESS_DENIED;
-    hive = FileOf(*handle).Read();
+    hive = registry::HiveFileOf(handle->root).Read();
     values = hive.Find(handle->path);
     return values ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
@@ -48,7 +44,7 @@ LONG ChangeValues(HKEY key, const std::function<LONG(HiveValues&, bool& changed)
         return ERROR_INVALID_HANDLE;
     if (!Allows(*handle, KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
-    return FileOf(*handle).Update([&](Hive& hive, bool& changed) {
+    return registry::HiveFileOf(handle->root).Update([&](Hive& hive, bool& changed) {
         HiveValues* values = hive.Find(handle->path);
         return values ? change(*values, changed) : ERROR_KEY_DELETED;
     });
@@ -66,7 +62,7 @@ LONG OpenOrCreate(HKEY key, const char* subKey, REGSAM access, bool create, HKEY
         registry::CanonicalKeyPath(parent->path, NameOf(subKey));
     if (!path)
         return ERROR_INVALID_PARAMETER;
-    const HiveFile file = FileOf(*parent);
+    const HiveFile file = registry::HiveFileOf(parent->root);
     if (access & kWriteRights)
         if (const LONG writable = file.CheckWritable(); writable != ERROR_SUCCESS)
             return writable;
@@ -166,7 +162,7 @@ LONG RegDeleteKeyA(HKEY key, const char* subKey) {
     if (!below || below->empty())
         return ERROR_INVALID_PARAMETER;
     const std::string path = *registry::CanonicalKeyPath(parent->path, *below);
-    return FileOf(*parent).Update([&](Hive& hive, bool& changed) {
+    return registry::HiveFileOf(parent->root).Update([&](Hive& hive, bool& changed) {
         if (!hive.Find(parent->path))
             return ERROR_KEY_DELETED;
         if (!hive.Find(path))

@@ -36,6 +36,8 @@ bool WriteAll(int descriptor, std::string_view bytes) {
         const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = EIO; // no progress and no reason given: never take it for success
         if (written <= 0)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));

@@ -17,6 +17,9 @@ std::string FolderOf(const std::string& path) {
 }
 
 Status CreateFolders(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        return {};
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string step = folder.substr(0, end);
         if (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)
@@ -24,7 +27,6 @@ Status CreateFolders(const std::string& folder) {
         if (end == std::string::npos)
             break;
     }
-    struct stat info {};
     if (::stat(folder.c_str(), &info) != 0)
         return StatusFromErrno(errno, "create folder", folder);
     if (!S_ISDIR(info.st_mode))
@@ -53,7 +55,6 @@ Status StatusFromErrno(int error, std::string_view action, const std::string& pa
     case EROFS:
     case ENOTDIR:
     case EISDIR:
-    case EEXIST:
         outcome = Outcome::accessDenied;
         break;
     default:

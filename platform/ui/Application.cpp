@@ -7,7 +7,8 @@
 
 namespace platform {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+}
 
 void Application::SetTitle(const QString& title) {
     FTitle = title;
@@ -18,8 +19,9 @@ void Application::ShowException(const std::exception& error) {
     ShowErrorBox(QString::fromUtf8(error.what()));
 }
 
-// Qt cannot carry an exception through its event loop, so every event is
-// delivered inside this guard; an escaped error becomes the error box.
+// The last line of defence: Qt cannot carry an exception through its event
+// loop, so an error that escaped a handler not run through RunHandler still
+// becomes the error box instead of ending the program.
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
@@ -39,13 +41,8 @@ ApplicationEvents::ApplicationEvents(QObject* owner) : QObject(owner) {
 }
 
 void ApplicationEvents::queueEmptied() {
-    if (!OnIdle)
-        return;
-    try {
-        OnIdle();
-    } catch (const std::exception& error) {
-        Application::ShowException(error);
-    }
+    if (OnIdle)
+        RunHandler(OnIdle);
 }
 
 } // namespace platform

@@ -1,10 +1,10 @@
 #pragma once
 // The application object: message loop, task-bar title, idle event and the
 // standard error box for anything an event handler lets escape.
-#include <QApplication>
-#include <QString>
 #include <exception>
 #include <functional>
+#include <QApplication>
+#include <QString>
 
 namespace platform {
 
@@ -26,6 +26,22 @@ public:
 private:
     QString FTitle;
 };
+
+// Runs one event handler of the program. An error it lets escape is shown in
+// the standard error box right here, so that it never unwinds through the
+// toolkit's own frames.
+template <typename Handler> void RunHandler(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        Application::ShowException(error);
+    }
+}
+
+// Wraps a handler for a signal connection, with RunHandler's guarantee.
+template <typename Handler> auto Guarded(Handler handler) {
+    return [handler] { RunHandler(handler); };
+}
 
 // Fires OnIdle each time the event queue has emptied, once per emptying: the
 // handler runs, then the loop sleeps until something new arrives.

@@ -1,7 +1,7 @@
 #pragma once
 // Colours as the program stores them: 0x00BBGGRR, red in the lowest byte.
-#include <QColor>
 #include <cstdint>
+#include <QColor>
 
 namespace platform {
 

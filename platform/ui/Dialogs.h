@@ -1,8 +1,8 @@
 #pragma once
 // The standard modal message boxes. Each one blocks until it is answered; a
 // test may install a responder that answers in its place.
-#include <QString>
 #include <functional>
+#include <QString>
 
 namespace platform {
 

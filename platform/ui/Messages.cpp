@@ -5,7 +5,8 @@
 namespace platform {
 
 MessageEvent::MessageEvent(UINT msg, WPARAM wParam, LPARAM lParam)
-    : QEvent(EventType()), Msg(msg), WParam(wParam), LParam(lParam) {}
+    : QEvent(EventType()), Msg(msg), WParam(wParam), LParam(lParam) {
+}
 
 QEvent::Type MessageEvent::EventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());

@@ -3,15 +3,16 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
+#include <QStyleOptionComboBox>
 
 namespace platform {
 namespace {
 
 class OwnerDrawDelegate : public QStyledItemDelegate {
 public:
-    explicit OwnerDrawDelegate(OwnerDrawComboBox* combo) : QStyledItemDelegate(combo), FCombo(combo) {}
+    explicit OwnerDrawDelegate(OwnerDrawComboBox* combo)
+        : QStyledItemDelegate(combo), FCombo(combo) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -34,7 +35,8 @@ private:
 } // namespace
 
 TCanvas::TCanvas(QPainter& painter, QColor brush, QColor text)
-    : FPainter(painter), FBrush(brush), FText(text) {}
+    : FPainter(painter), FBrush(brush), FText(text) {
+}
 
 void TCanvas::FillRect(const QRect& rect) {
     FPainter.fillRect(rect, FBrush);

@@ -1,10 +1,10 @@
 #pragma once
 // A fixed-height owner-drawn list: the owner paints every entry, in the
 // drop-down and in the closed box's own field, through OnDrawItem.
+#include <functional>
 #include <QColor>
 #include <QComboBox>
 #include <QFlags>
-#include <functional>
 
 class QPainter;
 
@@ -29,9 +29,8 @@ enum OwnerDrawStateFlag { odSelected = 0x1, odFocused = 0x10, odComboBoxEdit = 0
 using TOwnerDrawState = QFlags<OwnerDrawStateFlag>;
 Q_DECLARE_OPERATORS_FOR_FLAGS(TOwnerDrawState)
 
-using TDrawItemEvent =
-    std::function<void(QWidget* control, int index, const QRect& rect, TOwnerDrawState state,
-                       TCanvas& canvas)>;
+using TDrawItemEvent = std::function<void(QWidget* control, int index, const QRect& rect,
+                                          TOwnerDrawState state, TCanvas& canvas)>;
 
 class OwnerDrawComboBox : public QComboBox {
     Q_OBJECT

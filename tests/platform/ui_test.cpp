@@ -2,10 +2,11 @@
 #include "platform/ui/ListItems.h"
 #include "platform/ui/Messages.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/EventLoop.h"
 
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
@@ -57,7 +58,7 @@ TEST(IdleEvent, FiresOnceEachTimeTheQueueEmptiesNotContinuously) {
     platform::ApplicationEvents events;
     int idleCalls = 0;
     events.OnIdle = [&idleCalls] { ++idleCalls; };
-    QTest::qWait(200);
+    RunEventLoop(200);
     EXPECT_GE(idleCalls, 1);
     EXPECT_LT(idleCalls, 40) << "a spinning idle would fire thousands of times";
 }
@@ -69,7 +70,7 @@ TEST(IdleEvent, AnErrorInTheIdleHandlerGoesToTheErrorBox) {
         events.OnIdle = nullptr;
         throw std::runtime_error("idle failed");
     };
-    QTest::qWait(20);
+    RunEventLoop(20);
     ASSERT_EQ(dialogs.Shown.size(), 1);
     EXPECT_EQ(dialogs.Shown[0].Text, "idle failed");
 }

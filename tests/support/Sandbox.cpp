@@ -2,9 +2,9 @@
 
 #include "platform/registry/registry.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 namespace Sandbox {
 namespace {
@@ -16,9 +16,9 @@ QString configurationFolder() {
 void setValue(platform::HKEY root, const std::string& key, const std::string& name,
               platform::DWORD type, const void* data, platform::DWORD size) {
     platform::HKEY opened = nullptr;
-    ASSERT_EQ(platform::RegCreateKeyExA(root, key.c_str(), platform::KEY_ALL_ACCESS, &opened,
-                                        nullptr),
-              platform::ERROR_SUCCESS);
+    ASSERT_EQ(
+        platform::RegCreateKeyExA(root, key.c_str(), platform::KEY_ALL_ACCESS, &opened, nullptr),
+        platform::ERROR_SUCCESS);
     EXPECT_EQ(platform::RegSetValueExA(opened, name.c_str(), type,
                                        static_cast<const platform::BYTE*>(data), size),
               platform::ERROR_SUCCESS);
@@ -34,6 +34,7 @@ void ClearConfiguration() {
 
 void BreakConfiguration() {
     ClearConfiguration();
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
     QFile blocker(configurationFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)) << "a file where the folder belongs";
 }

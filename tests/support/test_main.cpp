@@ -2,10 +2,10 @@
 // test ever reads or writes the settings of the person running it.
 #include "platform/ui/Application.h"
 
+#include <cstdlib>
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
     QTemporaryDir sandbox;

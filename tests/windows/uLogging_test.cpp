@@ -1,12 +1,12 @@
 #include "windows/uLogging.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,8 +34,7 @@ TEST(LogWindow, CopyTakesEverythingIncludingTypedTextAndLeavesNothingSelected) {
 
     log.ToolbarButton971->click();
 
-    EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              Banner + "\n\nNo CD drives were found (typed)");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), Banner + "\n\nNo CD drives were found (typed)");
     EXPECT_FALSE(log.Memo1->textCursor().hasSelection());
     EXPECT_EQ(log.Memo1->textCursor().position(), 0);
 }

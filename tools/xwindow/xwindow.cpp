@@ -12,10 +12,10 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
-#include <cstdlib>
 
 namespace {
 
@@ -67,8 +67,8 @@ int wait(Display* display, const std::string& title, long timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!findShown(display, DefaultRootWindow(display), title)) {
         if (std::chrono::steady_clock::now() > deadline) {
-            std::fprintf(stderr, "quelvo-xwindow: no window \"%s\" within %ld ms\n",
-                         title.c_str(), timeoutMs);
+            std::fprintf(stderr, "quelvo-xwindow: no window \"%s\" within %ld ms\n", title.c_str(),
+                         timeoutMs);
             return 1;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
