@@ -1,0 +1,174 @@
+#include "platform/mci/command_records.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace platform::mci {
+namespace {
+
+template <typename Record> Record* record(DWORD_PTR params) {
+    return reinterpret_cast<Record*>(params);
+}
+
+MCIERROR play(Driver& driver, DWORD flags, const MCI_PLAY_PARMS* params) {
+    if (flags & MCI_TO)
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    std::optional<DWORD> from;
+    if (flags & MCI_FROM) {
+        if (!params)
+            return MCIERR_NULL_PARAMETER_BLOCK;
+        from = params->dwFrom;
+    }
+    return driver.Play(from);
+}
+
+MCIERROR seek(Driver& driver, DWORD flags, const MCI_SEEK_PARMS* params) {
+    const DWORD targets = flags & (MCI_TO | MCI_SEEK_TO_START | MCI_SEEK_TO_END);
+    if (targets == 0)
+        return MCIERR_MISSING_PARAMETER;
+    if (targets != MCI_TO && targets != MCI_SEEK_TO_START && targets != MCI_SEEK_TO_END)
+        return MCIERR_FLAGS_NOT_COMPATIBLE;
+    if (targets == MCI_SEEK_TO_START)
+        return driver.Seek(0);
+    if (targets == MCI_SEEK_TO_END)
+        return driver.Seek(driver.Length());
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    return driver.Seek(params->dwTo);
+}
+
+MCIERROR step(Driver& driver, DWORD flags, const MCI_ANIM_STEP_PARMS* params) {
+    DWORD frames = 1;
+    if (flags & MCI_ANIM_STEP_FRAMES) {
+        if (!params)
+            return MCIERR_NULL_PARAMETER_BLOCK;
+        frames = params->dwFrames;
+    }
+    return driver.Step(frames, flags & MCI_ANIM_STEP_REVERSE);
+}
+
+MCIERROR status(const Driver& driver, DWORD flags, MCI_STATUS_PARMS* params) {
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (!(flags & MCI_STATUS_ITEM))
+        return MCIERR_MISSING_PARAMETER;
+    switch (params->dwItem) {
+    case MCI_STATUS_MODE:
+        params->dwReturn = driver.Mode();
+        return 0;
+    case MCI_STATUS_POSITION:
+        params->dwReturn = driver.Position();
+        return 0;
+    case MCI_STATUS_LENGTH:
+        params->dwReturn = driver.Length();
+        return 0;
+    case MCI_STATUS_TIME_FORMAT:
+        params->dwReturn = driver.TimeFormat();
+        return 0;
+    case MCI_STATUS_READY:
+        params->dwReturn = 1;
+        return 0;
+    default:
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    }
+}
+
+MCIERROR set(Driver& driver, DWORD flags, const MCI_SET_PARMS* params) {
+    if (!(flags & MCI_SET_TIME_FORMAT))
+        return MCIERR_MISSING_PARAMETER;
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    return driver.SetTimeFormat(params->dwTimeFormat);
+}
+
+MCIERROR capabilities(const Driver& driver, DWORD flags, MCI_GETDEVCAPS_PARMS* params) {
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (!(flags & MCI_GETDEVCAPS_ITEM))
+        return MCIERR_MISSING_PARAMETER;
+    switch (params->dwItem) {
+    case MCI_GETDEVCAPS_HAS_VIDEO:
+        params->dwReturn = driver.HasVideo();
+        return 0;
+    case MCI_GETDEVCAPS_HAS_AUDIO:
+        params->dwReturn = driver.HasAudio();
+        return 0;
+    default:
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    }
+}
+
+MCIERROR window(Driver& driver, DWORD flags, const MCI_ANIM_WINDOW_PARMSA* params) {
+    if (!(flags & MCI_ANIM_WINDOW_HWND))
+        return 0;
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    // A handle is a pointer here: one that names no living widget must not
+    // be used at all.
+    if (params->hWnd && !QApplication::allWidgets().contains(params->hWnd))
+        return MCIERR_NO_WINDOW;
+    return driver.SetWindow(params->hWnd);
+}
+
+MCIERROR put(Driver& driver, DWORD flags, const MCI_ANIM_RECT_PARMS* params) {
+    if (!(flags & MCI_ANIM_PUT_DESTINATION) || !(flags & MCI_ANIM_RECT))
+        return MCIERR_MISSING_PARAMETER;
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (params->rc.right < 0 || params->rc.bottom < 0)
+        return MCIERR_OUTOFRANGE;
+    return driver.PutDestination(params->rc);
+}
+
+MCIERROR where(const Driver& driver, DWORD flags, MCI_ANIM_RECT_PARMS* params) {
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (flags & MCI_ANIM_WHERE_DESTINATION)
+        params->rc = driver.Destination();
+    else if (flags & MCI_ANIM_WHERE_SOURCE)
+        params->rc = driver.Source();
+    else
+        return MCIERR_MISSING_PARAMETER;
+    return 0;
+}
+
+bool needsVideo(UINT message) {
+    return message == MCI_WINDOW || message == MCI_PUT || message == MCI_WHERE;
+}
+
+} // namespace
+
+MCIERROR RunCommand(Driver& driver, UINT message, DWORD flags, DWORD_PTR params) {
+    if (needsVideo(message) && !driver.HasVideo())
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    switch (message) {
+    case MCI_PLAY:
+        return play(driver, flags, record<MCI_PLAY_PARMS>(params));
+    case MCI_PAUSE:
+        return driver.Pause();
+    case MCI_RESUME:
+        return driver.Resume();
+    case MCI_STOP:
+        return driver.Stop();
+    case MCI_SEEK:
+        return seek(driver, flags, record<MCI_SEEK_PARMS>(params));
+    case MCI_STEP:
+        return step(driver, flags, record<MCI_ANIM_STEP_PARMS>(params));
+    case MCI_STATUS:
+        return status(driver, flags, record<MCI_STATUS_PARMS>(params));
+    case MCI_SET:
+        return set(driver, flags, record<MCI_SET_PARMS>(params));
+    case MCI_GETDEVCAPS:
+        return capabilities(driver, flags, record<MCI_GETDEVCAPS_PARMS>(params));
+    case MCI_WINDOW:
+        return window(driver, flags, record<MCI_ANIM_WINDOW_PARMSA>(params));
+    case MCI_PUT:
+        return put(driver, flags, record<MCI_ANIM_RECT_PARMS>(params));
+    case MCI_WHERE:
+        return where(driver, flags, record<MCI_ANIM_RECT_PARMS>(params));
+    default:
+        return MCIERR_UNRECOGNIZED_COMMAND;
+    }
+}
+
+} // namespace platform::mci

@@ -1,0 +1,97 @@
+#include "platform/mci/drivers/mpv/mpv_core.h"
+
+#include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/playback_mode.h"
+
+#include <mpv/client.h>
+
+#include <clocale>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform::mci {
+namespace {
+
+bool& headlessFlag() {
+    static bool headless = false;
+    return headless;
+}
+
+using Options = std::vector<std::pair<const char*, const char*>>;
+
+Options coreOptions() {
+    Options options = {
+        // Nothing from the user's mpv set-up, no scripts, no extra files.
+        {"config", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"load-auto-profiles", "no"},
+        {"input-default-bindings", "no"},
+        {"resume-playback", "no"},
+        {"sub-auto", "no"},
+        {"audio-file-auto", "no"},
+        {"audio-display", "no"},
+        {"osd-level", "0"},
+        // A device opens stopped at the start; at the end it stays on the
+        // last frame, and the core stays alive whatever happens to the file.
+        {"pause", "yes"},
+        {"keep-open", "yes"},
+        {"idle", "yes"},
+        // Without it, exact seeks in MPEG program streams land on the next
+        // keyframe instead of the asked-for frame.
+        {"hr-seek-demuxer-offset", "1"},
+        // Rendering happens on the GUI thread, which must never sit waiting
+        // for a frame's display time.
+        {"video-timing-offset", "0"},
+    };
+    if (UntimedHeadlessPlayback()) {
+        options.insert(
+            options.end(),
+            {{"vo", "null"}, {"ao", "null"}, {"untimed", "yes"}, {"ao-null-untimed", "yes"}});
+    } else {
+        options.push_back({"vo", "libmpv"});
+    }
+    return options;
+}
+
+} // namespace
+
+void SetUntimedHeadlessPlayback(bool on) {
+    headlessFlag() = on;
+}
+
+bool UntimedHeadlessPlayback() {
+    return headlessFlag();
+}
+
+void MpvCoreDeleter::operator()(mpv_handle* core) const {
+    mpv_terminate_destroy(core);
+}
+
+MpvCore CreateMpvCore() {
+    // The application object sets the user's locale; mpv refuses to start
+    // unless numbers are written the C way.
+    std::setlocale(LC_NUMERIC, "C");
+    MpvCore core(mpv_create());
+    if (!core) {
+        ReportProblem("mpv: cannot create a player core");
+        return nullptr;
+    }
+    for (const auto& [name, value] : coreOptions()) {
+        const int result = mpv_set_option_string(core.get(), name, value);
+        if (result < 0)
+            ReportProblem(std::string("mpv: option ") + name + "=" + value + ": " +
+                          mpv_error_string(result));
+    }
+    const int result = mpv_initialize(core.get());
+    if (result < 0) {
+        ReportProblem(std::string("mpv: cannot start: ") + mpv_error_string(result));
+        return nullptr;
+    }
+    return core;
+}
+
+} // namespace platform::mci

@@ -1,0 +1,321 @@
+#include "platform/mci/drivers/mpv/mpv_driver.h"
+
+#include "platform/mci/drivers/mpv/playback_mode.h"
+#include "platform/mci/time_format.h"
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <QApplication>
+#include <QWidget>
+
+namespace platform::mci {
+namespace {
+
+// How long open may hold the GUI thread for a file that neither loads nor fails.
+constexpr std::chrono::seconds loadBound{10};
+
+enum Observed : std::uint64_t { timePosition = 1, duration, framesPerSecond, endOfFile };
+
+double doubleProperty(mpv_handle* core, const char* name) {
+    double value = 0;
+    return mpv_get_property(core, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : 0;
+}
+
+std::int64_t intProperty(mpv_handle* core, const char* name) {
+    std::int64_t value = 0;
+    return mpv_get_property(core, name, MPV_FORMAT_INT64, &value) >= 0 ? value : 0;
+}
+
+MCIERROR loadError(int mpvError) {
+    return mpvError == MPV_ERROR_LOADING_FAILED ? MCIERR_FILE_READ : MCIERR_INVALID_FILE;
+}
+
+} // namespace
+
+MpvDriver::MpvDriver(DriverEvents& events) : events_(events) {
+}
+
+MpvDriver::~MpvDriver() {
+    if (core_)
+        mpv_set_wakeup_callback(core_.get(), nullptr, nullptr);
+    video_.reset();
+    core_.reset();
+}
+
+MCIERROR MpvDriver::Open(const std::string& element) {
+    stream_ = std::make_unique<StreamBridge>(element);
+    if (const MCIERROR error = stream_->OpenAhead())
+        return error;
+    core_ = CreateMpvCore();
+    if (!core_ || !stream_->AttachTo(core_.get()))
+        return MCIERR_DRIVER_INTERNAL;
+    // The render context has to exist before the file is loaded, or mpv
+    // gives up on video.
+    if (!UntimedHeadlessPlayback()) {
+        video_ = VideoOutput::Create(core_.get());
+        if (!video_)
+            return MCIERR_CREATEWINDOW;
+    }
+    mpv_handle* core = core_.get();
+    mpv_observe_property(core, timePosition, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(core, duration, "duration", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(core, framesPerSecond, "container-fps", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(core, endOfFile, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_set_wakeup_callback(
+        core,
+        [](void* self) {
+            // Any mpv thread: have the GUI thread drain the events, once per batch.
+            auto* driver = static_cast<MpvDriver*>(self);
+            if (!driver->drainQueued_.exchange(true))
+                QMetaObject::invokeMethod(driver, &MpvDriver::drainEvents, Qt::QueuedConnection);
+        },
+        this);
+    const char* load[] = {"loadfile", StreamBridge::Url(), nullptr};
+    if (mpv_command(core, load) < 0)
+        return MCIERR_DRIVER_INTERNAL;
+    return waitUntilLoaded();
+}
+
+MCIERROR MpvDriver::waitUntilLoaded() {
+    const auto deadline = std::chrono::steady_clock::now() + loadBound;
+    for (;;) {
+        if (loadError_)
+            return loadError_;
+        if (loaded_ && !hasVideo_ && !hasAudio_)
+            return MCIERR_INVALID_FILE;
+        if (loaded_ && (!hasVideo_ || naturalWidth_ > 0))
+            break;
+        if (atEnd_) // the media ended before a single picture came out of it
+            return MCIERR_INVALID_FILE;
+        const std::chrono::duration<double> remaining = deadline - std::chrono::steady_clock::now();
+        if (remaining.count() <= 0)
+            return MCIERR_DEVICE_NOT_READY;
+        handle(*mpv_wait_event(core_.get(), remaining.count()));
+    }
+    mode_ = MCI_MODE_STOP;
+    timeFormat_ = hasVideo_ ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
+    destination_ = Source();
+    if (video_)
+        video_->SetGeometry(QRect(0, 0, naturalWidth_, naturalHeight_));
+    return 0;
+}
+
+void MpvDriver::drainEvents() {
+    drainQueued_ = false;
+    while (core_) {
+        const mpv_event* event = mpv_wait_event(core_.get(), 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            break;
+        handle(*event);
+    }
+}
+
+void MpvDriver::handle(const mpv_event& event) {
+    const bool opening = mode_ == MCI_MODE_NOT_READY;
+    switch (event.event_id) {
+    case MPV_EVENT_FILE_LOADED:
+        // Read at once rather than awaited as property events: open must
+        // know them when it returns, and nothing is playing yet.
+        loaded_ = true;
+        hasVideo_ = intProperty(core_.get(), "current-tracks/video/id") > 0;
+        hasAudio_ = intProperty(core_.get(), "current-tracks/audio/id") > 0;
+        duration_ = doubleProperty(core_.get(), "duration");
+        framesPerSecond_ = doubleProperty(core_.get(), "container-fps");
+        break;
+    case MPV_EVENT_VIDEO_RECONFIG:
+        if (opening) {
+            naturalWidth_ = static_cast<int>(intProperty(core_.get(), "dwidth"));
+            naturalHeight_ = static_cast<int>(intProperty(core_.get(), "dheight"));
+        }
+        break;
+    case MPV_EVENT_END_FILE: {
+        const auto* ended = static_cast<const mpv_event_end_file*>(event.data);
+        if (ended->reason != MPV_END_FILE_REASON_ERROR)
+            break;
+        if (opening)
+            loadError_ = loadError(ended->error);
+        else
+            endReached();
+        break;
+    }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        seekRestarted_ = seekTarget_.has_value();
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto* property = static_cast<const mpv_event_property*>(event.data);
+        const bool known = property->format != MPV_FORMAT_NONE;
+        switch (event.reply_userdata) {
+        case timePosition:
+            timePos_ = known ? *static_cast<const double*>(property->data) : 0;
+            if (seekRestarted_)
+                seekTarget_.reset();
+            seekRestarted_ = false;
+            break;
+        case duration:
+            if (known)
+                duration_ = *static_cast<const double*>(property->data);
+            break;
+        case framesPerSecond:
+            if (known)
+                framesPerSecond_ = *static_cast<const double*>(property->data);
+            break;
+        case endOfFile:
+            // An end told while a seek is under way is from before it.
+            if (known && *static_cast<const int*>(property->data) && !seekTarget_)
+                endReached();
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MpvDriver::endReached() {
+    atEnd_ = true;
+    if (mode_ != MCI_MODE_PLAY)
+        return;
+    mode_ = MCI_MODE_STOP;
+    events_.PlaybackEnded(stream_->ReadFailed() ? PlaybackEnd::failed : PlaybackEnd::reachedEnd);
+}
+
+void MpvDriver::setPaused(bool paused) {
+    int flag = paused ? 1 : 0;
+    mpv_set_property_async(core_.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvDriver::seekTo(double seconds, bool toEnd) {
+    std::array<char, 32> text{};
+    std::to_chars(text.data(), text.data() + text.size() - 1, seconds);
+    const char* seek[] = {"seek", text.data(), "absolute+exact", nullptr};
+    mpv_command_async(core_.get(), 0, seek);
+    seekTarget_ = seconds;
+    seekRestarted_ = false;
+    // mpv may not tell a new end after a seek to where it already was, and
+    // ends it told before the seek no longer count.
+    atEnd_ = toEnd;
+}
+
+MCIERROR MpvDriver::Play(std::optional<DWORD> from) {
+    if (from) {
+        if (*from > Length())
+            return MCIERR_OUTOFRANGE;
+        seekTo(UnitsToSeconds(*from, timeFormat_, framesPerSecond_), *from == Length());
+    }
+    return Resume();
+}
+
+MCIERROR MpvDriver::Resume() {
+    if (mode_ == MCI_MODE_PLAY)
+        return 0;
+    if (atEnd_) { // nothing left to play: this play has ended already
+        mode_ = MCI_MODE_STOP;
+        events_.PlaybackEnded(PlaybackEnd::reachedEnd);
+        return 0;
+    }
+    setPaused(false);
+    mode_ = MCI_MODE_PLAY;
+    if (video_)
+        video_->PlaybackStarted();
+    return 0;
+}
+
+MCIERROR MpvDriver::Pause() {
+    if (mode_ == MCI_MODE_PLAY) {
+        setPaused(true);
+        mode_ = MCI_MODE_PAUSE;
+    }
+    return 0;
+}
+
+MCIERROR MpvDriver::Stop() {
+    setPaused(true);
+    mode_ = MCI_MODE_STOP;
+    return 0;
+}
+
+MCIERROR MpvDriver::Seek(DWORD to) {
+    if (to > Length())
+        return MCIERR_OUTOFRANGE;
+    setPaused(true);
+    mode_ = MCI_MODE_STOP;
+    seekTo(UnitsToSeconds(to, timeFormat_, framesPerSecond_), to == Length());
+    return 0;
+}
+
+MCIERROR MpvDriver::Step(DWORD frames, bool reverse) {
+    if (!hasVideo_ || framesPerSecond_ <= 0)
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    const auto current =
+        static_cast<std::int64_t>(std::llround(currentSeconds() * framesPerSecond_));
+    const auto last = static_cast<std::int64_t>(std::llround(lengthSeconds() * framesPerSecond_));
+    const std::int64_t target =
+        std::clamp<std::int64_t>(reverse ? current - frames : current + frames, 0, last);
+    setPaused(true);
+    mode_ = MCI_MODE_PAUSE;
+    seekTo(target / framesPerSecond_, target == last);
+    return 0;
+}
+
+double MpvDriver::lengthSeconds() const {
+    return std::max(duration_, 0.0);
+}
+
+double MpvDriver::currentSeconds() const {
+    if (seekTarget_)
+        return *seekTarget_;
+    return atEnd_ ? lengthSeconds() : std::clamp(timePos_, 0.0, lengthSeconds());
+}
+
+DWORD MpvDriver::toUnits(double seconds) const {
+    return SecondsToUnits(seconds, timeFormat_, framesPerSecond_);
+}
+
+DWORD MpvDriver::Position() const {
+    return mode_ == MCI_MODE_NOT_READY ? 0 : toUnits(currentSeconds());
+}
+
+DWORD MpvDriver::Length() const {
+    return toUnits(lengthSeconds());
+}
+
+MCIERROR MpvDriver::SetTimeFormat(DWORD format) {
+    if (!IsSupportedTimeFormat(format) || (format == MCI_FORMAT_FRAMES && framesPerSecond_ <= 0))
+        return MCIERR_BAD_TIME_FORMAT;
+    timeFormat_ = format;
+    return 0;
+}
+
+MCIERROR MpvDriver::SetWindow(HWND window) {
+    if (video_)
+        video_->SetHost(window);
+    return 0;
+}
+
+MCIERROR MpvDriver::PutDestination(const RECT& rect) {
+    destination_ = rect;
+    if (rect.right == 0 && rect.bottom == 0) {
+        destination_.right = naturalWidth_;
+        destination_.bottom = naturalHeight_;
+    }
+    if (video_)
+        video_->SetGeometry(
+            QRect(destination_.left, destination_.top, destination_.right, destination_.bottom));
+    return 0;
+}
+
+RECT MpvDriver::Destination() const {
+    return destination_;
+}
+
+RECT MpvDriver::Source() const {
+    return RECT{0, 0, naturalWidth_, naturalHeight_};
+}
+
+} // namespace platform::mci
