@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -16,6 +17,11 @@ int main(int argc, char** argv) {
     ::setenv("XDG_CONFIG_HOME", config.constData(), 1);
     ::setenv("HOME", home.constData(), 1);
     QDir().mkpath(QString::fromUtf8(home));
+    const QByteArray runtime = (sandbox.path() + "/runtime").toUtf8();
+    QDir().mkpath(QString::fromUtf8(runtime));
+    QFile::setPermissions(QString::fromUtf8(runtime),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ::setenv("XDG_RUNTIME_DIR", runtime.constData(), 1);
     // Test discovery runs outside ctest's environment, and needs no display.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
