@@ -1,6 +1,7 @@
 #include "app/uMain.h"
 #include "windows/uLogging.h"
 
+#include "platform/system_defaults.h"
 #include "platform/ui/Application.h"
 
 #include <memory>
@@ -8,6 +9,7 @@
 int main(int argc, char** argv) {
     platform::Application Application(argc, argv);
     Application.SetTitle(QStringLiteral("Quelvo Player"));
+    platform::EnsureSystemDefaults();
     auto mainWindow = std::make_unique<TdlgMain>();
     auto logWindow = std::make_unique<TdlgLog>();
     mainWindow->show();
