@@ -2,6 +2,7 @@
 
 #include "app/FileSearch.h"
 #include "display/MMDisplay2.h"
+#include "system/EError.h"
 #include "system/SettingsStore.h"
 #include "windows/uLogging.h"
 
@@ -10,6 +11,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListItems.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -149,6 +151,7 @@ void TdlgMain::buildToolbar() {
     cmbtrack = new platform::OwnerDrawComboBox(16, Toolbar971);
     cmbtrack->setFixedWidth(44);
     cmbtrack->setToolTip(QStringLiteral("Select which VCD track you want to play"));
+    connect(cmbtrack, &QComboBox::activated, this, platform::Guarded([this] { cmbtrackChange(); }));
     cmbtrack->OnDrawItem = [this](QWidget* control, int index, const QRect& rect,
                                   platform::TOwnerDrawState state, platform::TCanvas& canvas) {
         cmbtrackDrawItem(control, index, rect, state, canvas);
@@ -263,7 +266,7 @@ void TdlgMain::FormClose() {
 }
 
 void TdlgMain::FormResize() {
-    if (lblwarning->isVisible())
+    if (!lblwarning->isHidden())
         lblwarning->setGeometry(0, 0, MMpanel->width(), MMpanel->height());
 }
 
@@ -292,7 +295,66 @@ void TdlgMain::ToolbarButton975Click() {
     close();
 }
 
+// The disc scan: the first of MPEG2\, MPEGAV\ and the root that exists on
+// the selected drive gives the tracks; track 1 is opened once the scan has
+// returned. A failure is logged and shown over the panel, nowhere else.
 void TdlgMain::cmbcdChange() {
+    cmbtrack->clear();
+    AddLog(QString());
+    if (cmbcd->count() == 0) {
+        AddLog(QStringLiteral("No CD drives were found"));
+        return;
+    }
+    if (cmbcd->currentIndex() < 0) {
+        AddLog(QStringLiteral("No CD drive is selected"));
+        return;
+    }
+    const QString drive = cmbcd->currentText();
+    try {
+        AddLog(QStringLiteral("Connecting to drive %1 of %2: \"%3\"")
+                   .arg(cmbcd->currentIndex() + 1)
+                   .arg(cmbcd->count())
+                   .arg(drive));
+        QString candidate = AddSlash(drive) + QStringLiteral("MPEG2\\");
+        bool exists = DirectoryExistsQuiet(candidate);
+        AddLog(QStringLiteral("SVCD Folder Exists (") + candidate + QStringLiteral("): ") +
+               QString::fromStdString(BoolToText(exists)));
+        if (!exists)
+            candidate = AddSlash(drive) + QStringLiteral("MPEGAV\\");
+        exists = DirectoryExistsQuiet(candidate);
+        AddLog(QStringLiteral("VCD Folder Exists (") + candidate + QStringLiteral("): ") +
+               QString::fromStdString(BoolToText(exists)));
+        if (!exists) {
+            candidate = AddSlash(drive);
+            if (!DirectoryExistsQuiet(candidate))
+                throw EError("Cannot access CD");
+        }
+
+        lblwarning->hide();
+        lblwarning->setGeometry(0, 0, 1, 1);
+        QStringList tracks;
+        BuildFileList(tracks, candidate, QStringLiteral("*.dat;*.mpg;*.mpeg;"), true, false, true,
+                      QString());
+        cmbtrack->addItems(tracks);
+        AddLog(QStringLiteral("MPEG files found in ") + candidate + QStringLiteral(": ") +
+               QString::number(cmbtrack->count()));
+        if (cmbtrack->count() == 0)
+            throw EError("No valid files found");
+        cmbtrack->setCurrentIndex(0);
+        cmbtrackChange();
+    } catch (const std::exception& error) {
+        AddLog(QStringLiteral("VCD Load Error: ") + QString::fromUtf8(error.what()));
+        lblwarning->setGeometry(0, 0, MMpanel->width(), MMpanel->height());
+        lblwarning->setText(QStringLiteral("Quelvo Player did not find a valid VCD on drive ") +
+                            drive +
+                            QStringLiteral("\r\n\r\nPlease ensure you have selected the correct "
+                                           "CD-ROM drive and inserted a valid VCD disk."));
+        lblwarning->show();
+    }
+}
+
+void TdlgMain::cmbtrackChange() {
+    platform::PostMessageA(this, WM_OPENTRACK, 0, 0);
 }
 
 void TdlgMain::cmbzoomChange() {
@@ -351,6 +413,16 @@ bool TdlgMain::novalidfile() {
 }
 
 void TdlgMain::WMOpenTrack() {
+    if (cmbtrack->currentIndex() < 0)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct CursorRestore {
+        ~CursorRestore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    cmbzoomChange();
+    CurrentFile = cmbtrack->currentText();
+    AddLog(QStringLiteral("Opening MPEG file: ") + CurrentFile);
+    MMpanel->PlayFile(CurrentFile);
 }
 
 void TdlgMain::WMFullScreen() {

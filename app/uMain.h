@@ -38,6 +38,7 @@ public:
     void ToolbarButton975Click();
 
     void cmbcdChange();
+    void cmbtrackChange();
     void cmbzoomChange();
     void cmbzoomDrawItem(QWidget* control, int index, const QRect& rect,
                          platform::TOwnerDrawState state, platform::TCanvas& canvas);
