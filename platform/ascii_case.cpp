@@ -32,4 +32,10 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
                       [](char x, char y) { return lower(x) == lower(y); });
 }
 
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+    });
+}
+
 } // namespace platform

@@ -10,5 +10,8 @@ namespace platform {
 std::string AsciiLower(std::string_view text);
 std::string AsciiUpper(std::string_view text);
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// The order of names in a Windows folder listing: upper-cased, then compared
+// character by character.
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 } // namespace platform

@@ -14,6 +14,13 @@ using BOOL = int; // zero is failure, anything else success
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using HMODULE = void*;
+using HANDLE = void*;
+
+// 100-nanosecond intervals since 1 January 1601 (UTC).
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
 
 struct RECT {
     LONG left;

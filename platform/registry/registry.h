@@ -14,6 +14,7 @@
 // steps are ignored. Key paths and value names match without regard to ASCII
 // letter case and keep the case in which they were first created. The value
 // name "" (or a null name) is the key's default value.
+#include "platform/winerror.h"
 #include "platform/wintypes.h"
 
 #include <string>
@@ -28,18 +29,6 @@ using HKEY = HKEY__*;
 // The predefined roots; they are always open and closing them does nothing.
 extern const HKEY HKEY_CURRENT_USER;
 extern const HKEY HKEY_LOCAL_MACHINE;
-
-inline constexpr LONG ERROR_SUCCESS = 0;
-inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-inline constexpr LONG ERROR_ACCESS_DENIED = 5;
-inline constexpr LONG ERROR_INVALID_HANDLE = 6;
-inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
-inline constexpr LONG ERROR_MORE_DATA = 234;
-inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
-inline constexpr LONG ERROR_BADDB = 1009;
-inline constexpr LONG ERROR_CANTREAD = 1012;
-inline constexpr LONG ERROR_CANTWRITE = 1013;
-inline constexpr LONG ERROR_KEY_DELETED = 1018;
 
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 inline constexpr REGSAM KEY_SET_VALUE = 0x0002;

@@ -1,0 +1,57 @@
+#include "platform/files/drive_volume.h"
+
+#include "platform/diagnostics.h"
+#include "platform/drives/drive_letters.h"
+#include "platform/drives/drives.h"
+#include "platform/files/error_mode.h"
+#include "platform/files/host_folder_volume.h"
+#include "platform/winerror.h"
+
+#include <sys/stat.h>
+
+namespace platform {
+namespace {
+
+std::unique_ptr<Volume> OpenFolderVolume(const Drive& drive, std::string& problem) {
+    struct stat status {};
+    if (::stat(drive.path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        problem = "its folder " + drive.path + " is not there";
+        return nullptr;
+    }
+    return std::make_unique<HostFolderVolume>(drive.path);
+}
+
+std::unique_ptr<Volume> OpenVolume(const Drive& drive, std::string& problem) {
+    switch (drive.kind) {
+    case DriveKind::HomeFolder:
+    case DriveKind::MappedFolder:
+        return OpenFolderVolume(drive, problem);
+    case DriveKind::OpticalDrive:
+    case DriveKind::MappedImage:
+        break;
+    }
+    problem = "there is no disc in it";
+    return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<Volume> OpenDriveVolume(char letter, DWORD& error) {
+    const std::optional<Drive> drive = LookupDrive(letter);
+    if (!drive) {
+        error = ERROR_PATH_NOT_FOUND;
+        return nullptr;
+    }
+    std::string problem;
+    std::unique_ptr<Volume> volume = OpenVolume(*drive, problem);
+    if (volume) {
+        error = ERROR_SUCCESS;
+        return volume;
+    }
+    error = ERROR_NOT_READY;
+    if (!CriticalErrorsFailQuietly())
+        ReportProblem("Drive " + DriveName(drive->letter) + " is not ready: " + problem + ".");
+    return nullptr;
+}
+
+} // namespace platform
