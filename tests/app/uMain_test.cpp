@@ -3,6 +3,7 @@
 #include "system/SettingsStore.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 

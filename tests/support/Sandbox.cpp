@@ -39,13 +39,18 @@ void BreakConfiguration() {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)) << "a file where the folder belongs";
 }
 
-void MapDrive(const std::string& letter) {
-    const QString folder = QDir::homePath() + "/discs/" + QString::fromStdString(letter).at(0);
+std::string MapDrive(const std::string& letter) {
+    // A new folder every time: a test process may map the same letter again.
+    static int mapped = 0;
+    const QString folder =
+        QDir::homePath() +
+        QStringLiteral("/discs/%1-%2").arg(QString::fromStdString(letter).at(0)).arg(++mapped);
     QDir().mkpath(folder);
     const std::string target = folder.toStdString();
     setValue(platform::HKEY_LOCAL_MACHINE,
              "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", letter,
              platform::REG_SZ, target.c_str(), static_cast<platform::DWORD>(target.size() + 1));
+    return target;
 }
 
 void StoreDword(const std::string& key, const std::string& name, unsigned value) {

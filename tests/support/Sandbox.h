@@ -9,8 +9,9 @@ namespace Sandbox {
 void ClearConfiguration();
 // Makes the configuration folder impossible to create or write.
 void BreakConfiguration();
-// Maps LETTER (like "D:") to a fresh empty folder, so it counts as a CD-ROM drive.
-void MapDrive(const std::string& letter);
+// Maps LETTER (like "D:") to a fresh empty folder, so it counts as a CD-ROM
+// drive; returns the folder.
+std::string MapDrive(const std::string& letter);
 // Stores a REG_DWORD under HKEY_CURRENT_USER.
 void StoreDword(const std::string& key, const std::string& name, unsigned value);
 
