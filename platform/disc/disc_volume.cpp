@@ -1,6 +1,7 @@
 #include "platform/disc/disc_volume.h"
 
 #include "platform/ascii_case.h"
+#include "platform/disc/disc_file_stream.h"
 #include "platform/files/file_attributes.h"
 #include "platform/winerror.h"
 
@@ -99,8 +100,14 @@ DWORD DiscVolume::Find(const VolumePath& path, VolumeEntry& entry) {
     return ERROR_SUCCESS;
 }
 
-DWORD DiscVolume::OpenFile(const VolumePath&, std::unique_ptr<mci::MediaStream>&) {
-    return ERROR_ACCESS_DENIED;
+DWORD DiscVolume::OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) {
+    IsoRecord record;
+    if (const DWORD error = Walk(path, record))
+        return error;
+    if (record.folder)
+        return ERROR_ACCESS_DENIED;
+    stream = std::make_unique<DiscFileStream>(reader_, record);
+    return ERROR_SUCCESS;
 }
 
 } // namespace platform
