@@ -2,6 +2,7 @@
 // MPEG streams they hold, data files as they are, read errors as errors.
 #include "platform/mci/media_stream.h"
 #include "tests/platform/drives_test_support.h"
+#include "tests/platform/files_test_support.h"
 #include "tests/support/TestMedia.h"
 
 #include <filesystem>
@@ -10,15 +11,11 @@
 #include <QTemporaryDir>
 
 using namespace platform;
+using files_test::ReadWholeFile;
 
 namespace {
 
 constexpr std::size_t form2Payload = 2324;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::unique_ptr<mci::MediaStream> Open(const std::string& element) {
     std::unique_ptr<mci::MediaStream> stream;
@@ -68,7 +65,7 @@ TEST_F(DiscStreams, SuperVideoCdTracksReadAsTheirSourceFilesByteForByte) {
         ASSERT_TRUE(stream);
         const std::string data = ReadAll(*stream);
         EXPECT_EQ(std::int64_t(data.size()), stream->Size()) << element;
-        EXPECT_TRUE(data == ReadFile(clip)) << element;
+        EXPECT_TRUE(data == ReadWholeFile(clip)) << element;
     }
 }
 
@@ -82,7 +79,7 @@ TEST_F(DiscStreams, VideoCdTracksReadAsTheirSourceFilesBetweenEmptySectors) {
         const std::string data = ReadAll(*stream);
         EXPECT_EQ(std::int64_t(data.size()), stream->Size()) << element;
         EXPECT_EQ(data.size() % form2Payload, 0u) << element;
-        EXPECT_TRUE(WithoutEmptySectors(data) == ReadFile(clip)) << element;
+        EXPECT_TRUE(WithoutEmptySectors(data) == ReadWholeFile(clip)) << element;
     }
 }
 
@@ -118,14 +115,14 @@ TEST_F(DiscStreams, DataFilesAndHostFilesReadAsTheyAre) {
     const auto onDisc = Open("F:\\MOVIE.MPEG");
     ASSERT_TRUE(onDisc);
     EXPECT_EQ(onDisc->Size(), std::int64_t(std::filesystem::file_size(clip)));
-    EXPECT_TRUE(ReadAll(*onDisc, 5000) == ReadFile(clip));
+    EXPECT_TRUE(ReadAll(*onDisc, 5000) == ReadWholeFile(clip));
 
     std::filesystem::create_directories(HomeFolder() + "/Videos");
     std::filesystem::copy_file(clip, HomeFolder() + "/Videos/clip.mpg",
                                std::filesystem::copy_options::overwrite_existing);
     const auto onHome = Open("C:\\VIDEOS\\Clip.MPG");
     ASSERT_TRUE(onHome);
-    EXPECT_TRUE(ReadAll(*onHome) == ReadFile(clip));
+    EXPECT_TRUE(ReadAll(*onHome) == ReadWholeFile(clip));
     const auto onHost = Open(HomeFolder() + "/Videos/clip.mpg");
     ASSERT_TRUE(onHost) << "a path of this machine still opens as it is";
 }

@@ -41,11 +41,6 @@ protected:
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    static std::string ReadText(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
-
     QTemporaryDir FFolder;
     drives_test::ScopedDriveSources FSources;
 };
@@ -114,7 +109,7 @@ TEST_F(DiscLetters, WithoutJolietNamesLoseTheirVersionAndTrailingDot) {
 TEST_F(DiscLetters, ACueSheetFindsItsImageWhateverTheNamesAndPathsSay) {
     const TestMedia::CueBin vcd = TestMedia::VcdImage();
     const std::string bin = Copy(vcd.bin, "vcd.bin");
-    const std::string cueText = ReadText(vcd.cue);
+    const std::string cueText = ReadWholeFile(vcd.cue);
     const std::string written = cueText.substr(
         cueText.find('"') + 1, cueText.find('"', cueText.find('"') + 1) - cueText.find('"') - 1);
     auto cueNaming = [&](const std::string& name, const std::string& image) {
