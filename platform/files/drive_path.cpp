@@ -1,6 +1,7 @@
 #include "platform/files/drive_path.h"
 
 #include "platform/drives/drive_letters.h"
+#include "platform/winerror.h"
 
 #include <algorithm>
 
@@ -47,6 +48,20 @@ std::optional<DrivePath> ParseDrivePath(std::string_view path) {
         parsed.names.emplace_back(name);
     }
     return parsed;
+}
+
+bool ParseFilePath(std::string_view fileName, DrivePath& path, DWORD& error) {
+    std::optional<DrivePath> parsed = ParseDrivePath(fileName);
+    if (!parsed) {
+        error = NamesDrive(fileName) ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND;
+        return false;
+    }
+    if (std::any_of(parsed->names.begin(), parsed->names.end(), HasWildcard)) {
+        error = ERROR_INVALID_NAME;
+        return false;
+    }
+    path = std::move(*parsed);
+    return true;
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 // Windows paths on drive letters ("D:\MPEGAV\AVSEQ01.DAT") taken apart into
 // the letter and the names below the drive's root.
+#include "platform/wintypes.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +28,11 @@ bool NamesDrive(std::string_view path);
 
 // True when `name` holds a * or ? wildcard.
 bool HasWildcard(std::string_view name);
+
+// ParseDrivePath for the calls that take one file or folder: false with the
+// Windows error for a text that is no drive path (ERROR_INVALID_NAME, or
+// ERROR_PATH_NOT_FOUND for a relative path: there is no current folder) or
+// that holds wildcards (ERROR_INVALID_NAME).
+bool ParseFilePath(std::string_view fileName, DrivePath& path, DWORD& error);
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/files/drive_volume.h"
 
 #include "platform/diagnostics.h"
+#include "platform/disc/disc_source.h"
+#include "platform/disc/disc_volume.h"
 #include "platform/drives/drive_letters.h"
 #include "platform/drives/drives.h"
 #include "platform/files/error_mode.h"
@@ -21,16 +23,23 @@ std::unique_ptr<Volume> OpenFolderVolume(const Drive& drive, std::string& proble
     return std::make_unique<HostFolderVolume>(drive.path);
 }
 
+std::unique_ptr<Volume> OpenDiscVolume(std::unique_ptr<SectorReader> sectors,
+                                       std::string& problem) {
+    if (!sectors)
+        return nullptr;
+    return DiscVolume::Open(std::move(sectors), problem);
+}
+
 std::unique_ptr<Volume> OpenVolume(const Drive& drive, std::string& problem) {
     switch (drive.kind) {
     case DriveKind::HomeFolder:
     case DriveKind::MappedFolder:
         return OpenFolderVolume(drive, problem);
     case DriveKind::OpticalDrive:
+        return OpenDiscVolume(OpenOpticalDrive(drive.path, problem), problem);
     case DriveKind::MappedImage:
-        break;
+        return OpenDiscVolume(OpenDiscImage(drive.path, problem), problem);
     }
-    problem = "there is no disc in it";
     return nullptr;
 }
 

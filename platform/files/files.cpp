@@ -62,23 +62,6 @@ Listings& OpenListings() {
     return listings;
 }
 
-// The path's drive and steps; false with the error for a text that is no
-// drive path or holds wildcards.
-bool ParseWithoutWildcards(std::string_view fileName, DrivePath& path, DWORD& error) {
-    std::optional<DrivePath> parsed = ParseDrivePath(fileName);
-    // Without a current folder there is nothing a relative path could mean.
-    if (!parsed) {
-        error = NamesDrive(fileName) ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND;
-        return false;
-    }
-    if (std::any_of(parsed->names.begin(), parsed->names.end(), HasWildcard)) {
-        error = ERROR_INVALID_NAME;
-        return false;
-    }
-    path = std::move(*parsed);
-    return true;
-}
-
 bool FitsFindData(const VolumeEntry& entry) {
     return entry.name.size() < MAX_PATH;
 }
@@ -131,7 +114,7 @@ DWORD ListMatches(const DrivePath& folder, std::string_view mask,
 DWORD GetFileAttributesA(const char* fileName) {
     DrivePath path;
     DWORD error = ERROR_INVALID_PARAMETER;
-    if (fileName && ParseWithoutWildcards(fileName, path, error)) {
+    if (fileName && ParseFilePath(fileName, path, error)) {
         VolumeEntry entry{};
         const std::unique_ptr<Volume> volume = OpenDriveVolume(path.letter, error);
         if (volume && !(error = volume->Find(path.names, entry)))
@@ -153,7 +136,7 @@ HANDLE FindFirstFileA(const char* fileName, WIN32_FIND_DATAA* findFileData) {
                                     : separator + 1;
         const std::string_view mask = text.substr(cut);
         Listing listing;
-        if (ParseWithoutWildcards(text.substr(0, cut), folder, error) &&
+        if (ParseFilePath(text.substr(0, cut), folder, error) &&
             !(error = mask.empty() ? ERROR_FILE_NOT_FOUND
                                    : ListMatches(folder, mask, listing.entries))) {
             Fill(listing.entries[listing.next++], *findFileData);

@@ -5,6 +5,9 @@
 //     that folder, each step of a path matched without regard to ASCII case,
 //     entries listed in Windows order (upper-cased names, compared character
 //     by character) rather than the host's arbitrary order;
+//   - a letter on an optical drive or a disc image reads the disc's ISO 9660
+//     volume (Joliet names where the disc has them), names shown as Windows
+//     shows them (no ";1" version, no trailing dot), entries in disc order.
 // Folder listings start with "." and "..", except in a drive's root.
 // A drive without a readable disc fails with ERROR_NOT_READY; see
 // SetErrorMode for whether it is also reported.
@@ -50,6 +53,9 @@ DWORD GetFileAttributesA(const char* fileName);
 // matches (also for a path ending in a separator), ERROR_PATH_NOT_FOUND when
 // the folder is missing, and the errors of GetFileAttributesA. The entries are
 // those of the folder at the time of this call.
+// A file on a disc that holds Mode 2 Form 2 sectors (a Video CD's .DAT) has
+// the size of the video data it holds: 2324 bytes a sector, as a stream
+// opened on it reads, not the 2048 a sector its folder record counts.
 HANDLE FindFirstFileA(const char* fileName, WIN32_FIND_DATAA* findFileData);
 
 // The next entry; FALSE with ERROR_NO_MORE_FILES after the last one, or

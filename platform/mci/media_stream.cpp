@@ -1,5 +1,7 @@
 #include "platform/mci/media_stream.h"
 
+#include "platform/files/drive_file_stream.h"
+#include "platform/files/drive_path.h"
 #include "platform/files/host_file_stream.h"
 #include "platform/winerror.h"
 
@@ -14,6 +16,8 @@ MCIERROR MediaError(DWORD fileError) {
         return 0;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
+    case ERROR_NOT_READY:
+    case ERROR_INVALID_NAME:
         return MCIERR_FILE_NOT_FOUND;
     case ERROR_ACCESS_DENIED:
         return MCIERR_INVALID_FILE;
@@ -32,6 +36,8 @@ MediaOpener& installedOpener() {
 MCIERROR OpenMediaStream(const std::string& element, std::unique_ptr<MediaStream>& stream) {
     if (const MediaOpener& opener = installedOpener())
         return opener(element, stream);
+    if (NamesDrive(element))
+        return MediaError(OpenDriveFileStream(element, stream));
     return MediaError(OpenHostFileStream(element, stream));
 }
 

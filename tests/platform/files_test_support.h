@@ -2,6 +2,8 @@
 // Reading drive letters the way the program does, for the file-call tests.
 #include "platform/files/files.h"
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,14 @@ inline platform::DWORD AttributesError(const std::string& path) {
     if (platform::GetFileAttributesA(path.c_str()) != platform::INVALID_FILE_ATTRIBUTES)
         return 0;
     return platform::GetLastError();
+}
+
+// The whole contents of a file of this machine.
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string data(std::filesystem::file_size(path), '\0');
+    file.read(data.data(), static_cast<std::streamsize>(data.size()));
+    return data;
 }
 
 } // namespace files_test

@@ -23,41 +23,117 @@ QString processFolder() {
     return folder.path();
 }
 
-// Makes the clip unless an earlier test process did; the file appears whole
-// or not at all, so parallel tests never see half a clip.
-std::string makeClip(const QString& size, const QString& rate, const QString& target) {
+QString keyOf(const QStringList& arguments) {
+    return QCryptographicHash::hash(arguments.join('\n').toUtf8(), QCryptographicHash::Sha1)
+        .toHex()
+        .left(12);
+}
+
+// Runs `program` in `folder`; a failure fails the test that asked.
+bool run(const QString& program, const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    const bool done = process.waitForFinished(120000) &&
+                      process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    EXPECT_TRUE(done) << program.toStdString() << ": "
+                      << process.readAllStandardError().toStdString();
+    return done;
+}
+
+// Makes the files `names` (in the cache folder) by running `program` on them
+// in a private folder, unless an earlier test process did. They are moved in
+// one by one with the last name last, and only that one is looked for, so
+// parallel tests never see half of them.
+void makeCached(const QStringList& names, const QString& program, const QStringList& arguments) {
+    const QString folder = cacheFolder();
+    if (QFile::exists(folder + "/" + names.last()))
+        return;
+    const QString work = folder + "/partial-" + QString::number(QCoreApplication::applicationPid());
+    QDir().mkpath(work);
+    if (run(program, arguments, work)) {
+        for (const QString& name : names)
+            QFile::rename(work + "/" + name, folder + "/" + name);
+    }
+    QDir(work).removeRecursively();
+}
+
+std::string makeClip(const QString& source, const QString& size, const QString& rate,
+                     const QString& seconds, const QString& target) {
     const QStringList arguments = {
         "-nostdin", "-loglevel", "error",   "-y",
-        "-f",       "lavfi",     "-i",      "testsrc2=size=" + size + ":rate=" + rate,
+        "-f",       "lavfi",     "-i",      source + "=size=" + size + ":rate=" + rate,
         "-f",       "lavfi",     "-i",      "sine=frequency=440:sample_rate=44100",
-        "-t",       "10",        "-ac",     "2",
+        "-t",       seconds,     "-ac",     "2",
         "-aspect",  "4:3",       "-target", target};
-    const QString key =
-        QCryptographicHash::hash(arguments.join(' ').toUtf8(), QCryptographicHash::Sha1)
-            .toHex()
-            .left(12);
-    const QString path = cacheFolder() + "/" + target + "-" + key + ".mpg";
-    if (QFile::exists(path))
-        return path.toStdString();
-    const QString partial = path + "." + QString::number(QCoreApplication::applicationPid());
-    QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", QStringList(arguments) << partial);
-    const bool made = ffmpeg.waitForFinished(120000) && ffmpeg.exitCode() == 0;
-    EXPECT_TRUE(made) << "ffmpeg: " << ffmpeg.readAllStandardError().toStdString();
-    QFile::rename(partial, path);
-    return path.toStdString();
+    const QString name = target + "-" + keyOf(arguments) + ".mpg";
+    makeCached({name}, "ffmpeg", QStringList(arguments) << name);
+    return (cacheFolder() + "/" + name).toStdString();
+}
+
+TestMedia::CueBin makeVideoCd(const QString& type, const QString& label, const QStringList& clips) {
+    const QString name = type + "-" + keyOf(QStringList{type, label} + clips);
+    const QStringList arguments =
+        QStringList{"-t", type, "-l", label, "-c", name + ".cue", "-b", name + ".bin"} + clips;
+    makeCached({name + ".bin", name + ".cue"}, "vcdimager", arguments);
+    const QString path = cacheFolder() + "/" + name;
+    return {(path + ".cue").toStdString(), (path + ".bin").toStdString()};
 }
 
 } // namespace
 
 std::string PalVcdClip() {
-    static const std::string clip = makeClip("352x288", "25", "pal-vcd");
+    static const std::string clip = makeClip("testsrc2", "352x288", "25", "10", "pal-vcd");
     return clip;
 }
 
 std::string NtscSvcdClip() {
-    static const std::string clip = makeClip("480x480", "30000/1001", "ntsc-svcd");
+    static const std::string clip =
+        makeClip("testsrc2", "480x480", "30000/1001", "10", "ntsc-svcd");
     return clip;
+}
+
+std::string ShortPalVcdClip() {
+    static const std::string clip = makeClip("testsrc", "352x288", "25", "2", "pal-vcd");
+    return clip;
+}
+
+std::string ShortNtscSvcdClip() {
+    static const std::string clip = makeClip("testsrc", "480x480", "30000/1001", "2", "ntsc-svcd");
+    return clip;
+}
+
+CueBin VcdImage() {
+    static const CueBin image = makeVideoCd(
+        "vcd2", "TESTVCD",
+        {QString::fromStdString(PalVcdClip()), QString::fromStdString(ShortPalVcdClip())});
+    return image;
+}
+
+CueBin SvcdImage() {
+    static const CueBin image = makeVideoCd(
+        "svcd", "TESTSVCD",
+        {QString::fromStdString(NtscSvcdClip()), QString::fromStdString(ShortNtscSvcdClip())});
+    return image;
+}
+
+std::string DataDiscImage(const DiscFiles& files, bool plainIso9660) {
+    const QStringList naming = plainIso9660 ? QStringList{} : QStringList{"-r", "-J"};
+    // Named after what goes on the disc, not after where it came from.
+    QStringList contents = naming;
+    QStringList grafts;
+    for (const auto& [onDisc, source] : files) {
+        grafts << QString::fromStdString(onDisc + "=" + source);
+        QFile file(QString::fromStdString(source));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << source;
+        contents << QString::fromStdString(onDisc)
+                 << QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex();
+    }
+    const QString name = "data-" + keyOf(contents) + ".iso";
+    makeCached({name}, "genisoimage",
+               QStringList{"-quiet", "-V", "DATADISC", "-o", name} + naming +
+                   QStringList{"-graft-points"} + grafts);
+    return (cacheFolder() + "/" + name).toStdString();
 }
 
 std::string CopyAs(const std::string& clip, const std::string& name) {

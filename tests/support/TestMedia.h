@@ -3,6 +3,8 @@
 // tone, 10 s. Made once and shared by every test process of the build (in the
 // build folder), so only the first test that asks pays for them.
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace TestMedia {
 
@@ -10,6 +12,27 @@ namespace TestMedia {
 std::string PalVcdClip();
 // Super Video CD: MPEG-2 program stream, 480x480, 30000/1001 fps, flagged 4:3.
 std::string NtscSvcdClip();
+// Two seconds of another pattern, for a second track.
+std::string ShortPalVcdClip();
+std::string ShortNtscSvcdClip();
+
+// A BIN/CUE image made by vcdimager; the cue sheet names the .bin beside it.
+struct CueBin {
+    std::string cue;
+    std::string bin;
+};
+// Video CD 2.0 "TESTVCD": MPEGAV\AVSEQ01.DAT (PalVcdClip) and AVSEQ02.DAT (ShortPalVcdClip).
+CueBin VcdImage();
+// Super Video CD "TESTSVCD": MPEG2\AVSEQ01.MPG (NtscSvcdClip) and AVSEQ02.MPG (ShortNtscSvcdClip).
+CueBin SvcdImage();
+
+// Files for a data disc: the path on the disc ("MPEGAV/README.TXT") and the
+// file whose contents go there.
+using DiscFiles = std::vector<std::pair<std::string, std::string>>;
+// An ISO 9660 image of `files` made by genisoimage, with Rock Ridge and Joliet
+// names unless `plainIso9660`, then with ISO 9660 names only.
+std::string DataDiscImage(const DiscFiles& files, bool plainIso9660 = false);
+
 // A copy of `clip` under `name` (in a folder of this test process).
 std::string CopyAs(const std::string& clip, const std::string& name);
 // A file with `text` as its contents, under `name`.

@@ -1,0 +1,17 @@
+#pragma once
+// The sectors behind a CD-ROM drive letter: an optical drive, or a disc image
+// (.cue, .bin or .iso) mapped to the letter.
+#include "platform/disc/sector_reader.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// Null, with `problem` saying why in words for the user, when there is no
+// disc to read: an empty drive, a drive that cannot be opened, an image that
+// is missing, unreadable or not an image of a data disc.
+std::unique_ptr<SectorReader> OpenOpticalDrive(const std::string& device, std::string& problem);
+std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem);
+
+} // namespace platform

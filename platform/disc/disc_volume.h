@@ -1,0 +1,32 @@
+#pragma once
+// The ISO 9660 volume of a disc as a drive letter reads it.
+#include "platform/disc/iso_records.h"
+#include "platform/disc/sector_reader.h"
+#include "platform/files/volume.h"
+
+#include <memory>
+
+namespace platform {
+
+class DiscVolume final : public Volume {
+public:
+    // Null, with `problem` saying why, when `reader` holds no ISO 9660 volume.
+    static std::unique_ptr<DiscVolume> Open(std::shared_ptr<SectorReader> reader,
+                                            std::string& problem);
+
+    DWORD ListFolder(const VolumePath& folder, std::vector<VolumeEntry>& entries) override;
+    DWORD Find(const VolumePath& path, VolumeEntry& entry) override;
+    DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) override;
+
+private:
+    DiscVolume(std::shared_ptr<SectorReader> reader, IsoVolume volume);
+
+    // The record at `path`, each step matched without regard to ASCII case.
+    DWORD Walk(const VolumePath& path, IsoRecord& record);
+    DWORD ReadFolder(const IsoRecord& folder, std::vector<IsoRecord>& records);
+
+    const std::shared_ptr<SectorReader> reader_;
+    const IsoVolume volume_;
+};
+
+} // namespace platform

@@ -1,0 +1,102 @@
+// A Video CD track played by the media driver from a drive letter mapped to
+// the image, as the player opens it: headless and untimed.
+#include "platform/mci/drivers/mpv/playback_mode.h"
+#include "platform/mci/mci.h"
+#include "platform/system_defaults.h"
+#include "tests/platform/drives_test_support.h"
+#include "tests/platform/mci_commands.h"
+#include "tests/support/NotificationRecorder.h"
+#include "tests/support/TestMedia.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+using namespace platform;
+using namespace MciCommands;
+
+namespace {
+
+constexpr DWORD palFrames = 250; // 10 s at 25 fps
+
+class DiscPlayback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mci::SetUntimedHeadlessPlayback(true);
+        EnsureSystemDefaults();
+        FSources.mappings->stored['E'] = TestMedia::VcdImage().cue;
+    }
+
+    void TearDown() override {
+        if (FDevice) {
+            EXPECT_EQ(Send(FDevice, MCI_CLOSE), 0u);
+        }
+    }
+
+    // Lets mpv's events arrive for a while, so that the position read
+    // afterwards is where mpv is, not the target the driver was given.
+    static void LetEventsArrive() {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        RunEventsUntil([&] { return elapsed.elapsed() > 300; });
+    }
+
+    MCIDEVICEID OpenTrack(const std::string& element) {
+        const Opened opened = Open(element);
+        EXPECT_EQ(opened.error, 0u) << ErrorText(opened.error);
+        return FDevice = opened.device;
+    }
+
+    drives_test::ScopedDriveSources FSources;
+    MCIDEVICEID FDevice = 0;
+    NotificationRecorder FNotes;
+};
+
+TEST_F(DiscPlayback, ATrackFromTheImagePlaysToItsEnd) {
+    const MCIDEVICEID device = OpenTrack("E:\\MPEGAV\\AVSEQ01.DAT");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(Status(device, MCI_STATUS_LENGTH), palFrames);
+    ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
+    ASSERT_TRUE(FNotes.WaitFor(1));
+    EXPECT_EQ(FNotes.Received, (std::vector<Notification>{{MCI_NOTIFY_SUCCESSFUL, device}}));
+    EXPECT_EQ(Status(device, MCI_STATUS_MODE), MCI_MODE_STOP);
+    EXPECT_EQ(Status(device, MCI_STATUS_POSITION), palFrames);
+}
+
+TEST_F(DiscPlayback, ASeekIntoATrackLandsWithinOneFrame) {
+    const MCIDEVICEID device = OpenTrack("e:\\mpegav\\avseq01.dat");
+    ASSERT_TRUE(device);
+    for (const DWORD frame : {125u, 37u, 240u}) {
+        ASSERT_EQ(SeekTo(device, frame), 0u);
+        LetEventsArrive();
+        const auto position = static_cast<long>(Status(device, MCI_STATUS_POSITION));
+        EXPECT_LE(std::abs(position - long(frame)), 1) << "seek to " << frame;
+    }
+}
+
+TEST_F(DiscPlayback, AnImageThatBreaksOffDuringPlaybackEndsItAsAFailure) {
+    const TestMedia::CueBin vcd = TestMedia::VcdImage();
+    QTemporaryDir folder;
+    const std::string bin =
+        folder.filePath(QString::fromStdString(std::filesystem::path(vcd.bin).filename().string()))
+            .toStdString();
+    std::filesystem::copy_file(vcd.bin, bin);
+    std::filesystem::copy_file(vcd.cue, folder.filePath("vcd.cue").toStdString());
+    FSources.mappings->stored['E'] = folder.filePath("vcd.cue").toStdString();
+
+    const MCIDEVICEID device = OpenTrack("E:\\MPEGAV\\AVSEQ01.DAT");
+    ASSERT_TRUE(device);
+    std::filesystem::resize_file(bin, std::filesystem::file_size(bin) / 2);
+    ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
+    ASSERT_TRUE(FNotes.WaitFor(1));
+    EXPECT_EQ(FNotes.Received, (std::vector<Notification>{{MCI_NOTIFY_FAILURE, device}}));
+}
+
+TEST_F(DiscPlayback, ATrackOnADriveWithoutADiscIsNotFound) {
+    drives_test::ScopedDriveSources absent({"/dev/quelvo-absent-sr9"});
+    EXPECT_EQ(Open("D:\\MPEGAV\\AVSEQ01.DAT").error, MCIERR_FILE_NOT_FOUND);
+}
+
+} // namespace
