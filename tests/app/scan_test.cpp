@@ -157,3 +157,44 @@ TEST_F(ScanTest, ARescanWhileTrackThreePlaysStartsTrackOneAgain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ScanTest, AVideoCdImageIsScannedAndItsFirstTrackPlaysToItsEnd) {
+    Sandbox::MapDriveTo("E:", TestMedia::VcdImage().cue);
+    Start();
+    EXPECT_EQ(Scan(), QStringList({"", "Connecting to drive 1 of 1: \"E:\"",
+                                   "SVCD Folder Exists (E:\\MPEG2\\): False",
+                                   "VCD Folder Exists (E:\\MPEGAV\\): True",
+                                   "MPEG files found in E:\\MPEGAV\\: 2",
+                                   "Opening MPEG file: E:\\MPEGAV\\AVSEQ01.DAT"}));
+    int ended = 0;
+    window->MMpanel->OnTrackEnded = [&ended](QObject*) { ++ended; };
+    window->cmbtrack->setCurrentIndex(1);
+    window->cmbtrackChange();
+    EXPECT_TRUE(RunEventsUntil([&ended] { return ended > 0; }));
+    EXPECT_EQ(window->CurrentFile, "E:\\MPEGAV\\AVSEQ02.DAT");
+}
+
+TEST_F(ScanTest, ASuperVideoCdImageListsItsMpeg2Tracks) {
+    Sandbox::MapDriveTo("D:", TestMedia::SvcdImage().cue);
+    Start();
+    const QStringList lines = Scan();
+    EXPECT_EQ(lines.mid(2, 3), QStringList({"SVCD Folder Exists (D:\\MPEG2\\): True",
+                                            "VCD Folder Exists (D:\\MPEG2\\): True",
+                                            "MPEG files found in D:\\MPEG2\\: 2"}));
+    EXPECT_EQ(Tracks(), QStringList({"D:\\MPEG2\\AVSEQ01.MPG", "D:\\MPEG2\\AVSEQ02.MPG"}));
+    EXPECT_TRUE(RunEventsUntil([this] { return window->MMpanel->Status() == mmPlaying; }));
+}
+
+TEST_F(ScanTest, ADataDiscImageGivesItsRootFilesInDiscOrder) {
+    const std::string clip = TestMedia::PalVcdClip();
+    Sandbox::MapDriveTo(
+        "D:", TestMedia::DataDiscImage(
+                  {{"b.mpg", clip}, {"A.DAT", clip}, {"c.Mpeg", clip}, {"notes.txt", clip}}));
+    Start();
+    Scan();
+    EXPECT_EQ(Tracks(), QStringList({"D:\\A.DAT", "D:\\b.mpg", "D:\\c.Mpeg"}));
+}
+
+} // namespace

@@ -46,11 +46,14 @@ std::string MapDrive(const std::string& letter) {
         QDir::homePath() +
         QStringLiteral("/discs/%1-%2").arg(QString::fromStdString(letter).at(0)).arg(++mapped);
     QDir().mkpath(folder);
-    const std::string target = folder.toStdString();
+    MapDriveTo(letter, folder.toStdString());
+    return folder.toStdString();
+}
+
+void MapDriveTo(const std::string& letter, const std::string& target) {
     setValue(platform::HKEY_LOCAL_MACHINE,
              "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", letter,
              platform::REG_SZ, target.c_str(), static_cast<platform::DWORD>(target.size() + 1));
-    return target;
 }
 
 void StoreDword(const std::string& key, const std::string& name, unsigned value) {
