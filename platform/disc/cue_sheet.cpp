@@ -50,14 +50,11 @@ std::vector<std::string_view> Steps(std::string_view path) {
 
 std::optional<std::string> Follow(std::string folder, const std::vector<std::string_view>& steps) {
     for (const std::string_view step : steps) {
-        if (step == "." || step == "..") {
-            folder += "/" + std::string(step);
-            continue;
-        }
-        const std::optional<std::string> name = FindHostName(folder, step);
+        const std::optional<std::string> name =
+            step == "." || step == ".." ? std::string(step) : FindHostName(folder, step);
         if (!name)
             return std::nullopt;
-        folder += "/" + *name;
+        folder.append("/").append(*name);
     }
     return folder;
 }

@@ -91,7 +91,8 @@ std::unique_ptr<SectorReader> OpenBinCue(const std::string& cueText, const std::
     return OpenCdio(cue, DRIVER_BINCUE, std::move(folder), problem);
 }
 
-std::unique_ptr<SectorReader> OpenCueSheet(const std::string& path, std::string& problem) {
+std::unique_ptr<SectorReader> OpenCueSheet(const std::string& path, std::string& problem,
+                                           std::vector<std::string>& files) {
     const std::optional<std::string> text = ReadCueSheet(path);
     if (!text) {
         problem = "its cue sheet cannot be read";
@@ -105,6 +106,7 @@ std::unique_ptr<SectorReader> OpenCueSheet(const std::string& path, std::string&
         problem = "the image file " + *written + " named by its cue sheet is missing";
         return nullptr;
     }
+    files.push_back(*image);
     return OpenBinCue(*text, *image, problem);
 }
 
@@ -126,14 +128,17 @@ std::optional<int> RawSectorMode(const std::string& image) {
 
 // A .bin on its own: its cue sheet beside it (found without regard to case),
 // else one data track over the whole image, in the mode its sectors show.
-std::unique_ptr<SectorReader> OpenBinImage(const std::string& path, std::string& problem) {
+std::unique_ptr<SectorReader> OpenBinImage(const std::string& path, std::string& problem,
+                                           std::vector<std::string>& files) {
     const std::string folder = FolderOf(path);
     const std::string name = path.substr(path.rfind('/') + 1);
     const std::string cueName = name.substr(0, name.size() - Extension(name).size()) + ".cue";
     if (const std::optional<std::string> cue = FindHostName(folder, cueName)) {
         const std::optional<std::string> text = ReadCueSheet(folder + "/" + *cue);
-        if (text && CueImageFile(*text, problem))
+        if (text && CueImageFile(*text, problem)) {
+            files.push_back(folder + "/" + *cue);
             return OpenBinCue(*text, path, problem);
+        }
     }
     const std::optional<int> mode = RawSectorMode(path);
     if (!mode) {
@@ -169,16 +174,18 @@ std::unique_ptr<SectorReader> OpenOpticalDrive(const std::string& device, std::s
     return OpenCdio(device, DRIVER_DEVICE, nullptr, problem);
 }
 
-std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem) {
+std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem,
+                                            std::vector<std::string>& files) {
     if (!IsPlainFile(path)) {
         problem = "its image " + path + " is missing";
         return nullptr;
     }
+    files = {path};
     const std::string extension = Extension(path);
     if (extension == ".cue")
-        return OpenCueSheet(path, problem);
+        return OpenCueSheet(path, problem, files);
     if (extension == ".bin")
-        return OpenBinImage(path, problem);
+        return OpenBinImage(path, problem, files);
     return OpenIsoImage(path, problem);
 }
 

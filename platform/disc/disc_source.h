@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,6 +13,9 @@ namespace platform {
 // disc to read: an empty drive, a drive that cannot be opened, an image that
 // is missing, unreadable or not an image of a data disc.
 std::unique_ptr<SectorReader> OpenOpticalDrive(const std::string& device, std::string& problem);
-std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem);
+// `files` receives the files the image's sectors depend on: the image and,
+// for a BIN/CUE image, its cue sheet.
+std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem,
+                                            std::vector<std::string>& files);
 
 } // namespace platform

@@ -49,13 +49,24 @@ std::string HomeFolder() {
     return "/";
 }
 
-DriveTable CurrentDriveTable() {
+namespace {
+DriveTable BuildCurrentTable(bool withOpticalDrives) {
     const DriveSources sources = CurrentDriveSources();
-    const std::vector<std::string> optical =
-        sources.opticalDrives ? sources.opticalDrives() : std::vector<std::string>{};
+    const std::vector<std::string> optical = sources.opticalDrives && withOpticalDrives
+                                                 ? sources.opticalDrives()
+                                                 : std::vector<std::string>{};
     const std::vector<DriveMapping> mappings =
         sources.mappings ? sources.mappings->Load() : std::vector<DriveMapping>{};
     return BuildDriveTable(HomeFolder(), optical, mappings);
+}
+} // namespace
+
+DriveTable CurrentDriveTable() {
+    return BuildCurrentTable(true);
+}
+
+DriveTable CurrentMappedDriveTable() {
+    return BuildCurrentTable(false);
 }
 
 } // namespace platform

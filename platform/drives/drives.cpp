@@ -8,6 +8,12 @@
 namespace platform {
 namespace {
 constexpr DWORD kRootLength = 4; // "C:\" and its zero
+
+std::optional<Drive> FindDrive(const DriveTable& table, char letter) {
+    if (const Drive* drive = table.Find(letter))
+        return *drive;
+    return std::nullopt;
+}
 } // namespace
 
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
@@ -36,10 +42,11 @@ UINT GetDriveTypeA(const char* rootPathName) {
 }
 
 std::optional<Drive> LookupDrive(char letter) {
-    const DriveTable table = CurrentDriveTable();
-    if (const Drive* drive = table.Find(letter))
-        return *drive;
-    return std::nullopt;
+    // Every file call on a letter comes here: look for the optical drives only
+    // when the letter is not C: or a mapped one.
+    if (std::optional<Drive> drive = FindDrive(CurrentMappedDriveTable(), letter))
+        return drive;
+    return FindDrive(CurrentDriveTable(), letter);
 }
 
 } // namespace platform

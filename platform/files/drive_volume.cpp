@@ -1,6 +1,7 @@
 #include "platform/files/drive_volume.h"
 
 #include "platform/diagnostics.h"
+#include "platform/disc/disc_image_cache.h"
 #include "platform/disc/disc_source.h"
 #include "platform/disc/disc_volume.h"
 #include "platform/drives/drive_letters.h"
@@ -23,7 +24,7 @@ std::unique_ptr<Volume> OpenFolderVolume(const Drive& drive, std::string& proble
     return std::make_unique<HostFolderVolume>(drive.path);
 }
 
-std::unique_ptr<Volume> OpenDiscVolume(std::unique_ptr<SectorReader> sectors,
+std::unique_ptr<Volume> OpenDiscVolume(std::shared_ptr<SectorReader> sectors,
                                        std::string& problem) {
     if (!sectors)
         return nullptr;
@@ -38,7 +39,7 @@ std::unique_ptr<Volume> OpenVolume(const Drive& drive, std::string& problem) {
     case DriveKind::OpticalDrive:
         return OpenDiscVolume(OpenOpticalDrive(drive.path, problem), problem);
     case DriveKind::MappedImage:
-        return OpenDiscVolume(OpenDiscImage(drive.path, problem), problem);
+        return OpenDiscVolume(SharedDiscImage(drive.path, problem), problem);
     }
     return nullptr;
 }

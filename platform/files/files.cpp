@@ -84,9 +84,9 @@ DWORD AddDotEntries(Volume& volume, const VolumePath& folder, std::vector<Volume
         return error;
     if (const DWORD error = volume.Find(VolumePath(folder.begin(), folder.end() - 1), parent))
         return error;
-    self.name = ".";
-    parent.name = "..";
-    entries.insert(entries.begin(), {self, parent});
+    entries.insert(entries.begin(),
+                   {VolumeEntry{".", self.attributes, self.size, self.lastWrite},
+                    VolumeEntry{"..", parent.attributes, parent.size, parent.lastWrite}});
     return ERROR_SUCCESS;
 }
 

@@ -94,9 +94,4 @@ TEST_F(DiscPlayback, AnImageThatBreaksOffDuringPlaybackEndsItAsAFailure) {
     EXPECT_EQ(FNotes.Received, (std::vector<Notification>{{MCI_NOTIFY_FAILURE, device}}));
 }
 
-TEST_F(DiscPlayback, ATrackOnADriveWithoutADiscIsNotFound) {
-    drives_test::ScopedDriveSources absent({"/dev/quelvo-absent-sr9"});
-    EXPECT_EQ(Open("D:\\MPEGAV\\AVSEQ01.DAT").error, MCIERR_FILE_NOT_FOUND);
-}
-
 } // namespace

@@ -137,6 +137,20 @@ TEST_F(DiscLetters, ACueSheetFindsItsImageWhateverTheNamesAndPathsSay) {
     EXPECT_TRUE(IsFolder("D:\\MPEGAV")) << sheet;
 }
 
+TEST_F(DiscLetters, AnImageReplacedUnderItsLetterIsReadAfresh) {
+    const std::string readme = TestMedia::TextFile("readme.txt", "Hello.\n");
+    const std::string image = Folder() + "/disc.iso";
+    Map('D', image);
+    std::filesystem::copy_file(TestMedia::DataDiscImage({{"FIRST.MPG", readme}}), image);
+    EXPECT_EQ(ListNames("D:\\*.*"), Strings{"FIRST.MPG"});
+    std::filesystem::copy_file(
+        TestMedia::DataDiscImage({{"SECOND.MPG", readme}, {"EXTRA/x.txt", readme}}), image,
+        std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(ListNames("D:\\*.*"), (Strings{"EXTRA", "SECOND.MPG"}));
+    std::filesystem::remove(image);
+    EXPECT_EQ(AttributesError("D:\\"), DWORD(ERROR_NOT_READY));
+}
+
 TEST_F(DiscLetters, ADriveWithoutADiscIsNotReadyAndSaysNothingInQuietMode) {
     FSources.mappings->stored.clear();
     drives_test::ScopedDriveSources absent({"/dev/quelvo-absent-sr9", "/dev/null"});

@@ -1,7 +1,7 @@
 // What the display panel costs on top of its media device, playing a Video CD
 // clip in real time: the CPU of one 200 ms poll, and the whole process's CPU
 // for the same stretch of playback with and without the panel.
-// Usage: bench_panel_poll CLIP.mpg   (under an X server)
+// Usage: quelvo-bench-panel CLIP.mpg   (under an X server)
 #include "display/MediaPlayer.h"
 #include "display/MMDisplay2.h"
 
@@ -82,7 +82,7 @@ PanelRun playInPanel(QWidget& window, const QString& clip) {
 int main(int argc, char** argv) {
     platform::Application application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_panel_poll CLIP\n");
+        std::fprintf(stderr, "usage: quelvo-bench-panel CLIP\n");
         return 2;
     }
     platform::EnsureSystemDefaults();
