@@ -2,6 +2,10 @@
 //   quelvo-xwindow wait TITLE TIMEOUT_MS
 //       waits until a window whose title starts with TITLE is shown
 //       (exit 1 on time-out)
+//   quelvo-xwindow first-frame TITLE TIMEOUT_MS
+//       waits for that window, then until the pixel at its centre shows
+//       something other than the empty panel (black or the violet-to-black
+//       background); prints "shown_ms=<ms> frame_ms=<ms>" from its start
 //   quelvo-xwindow close TITLE
 //       asks that window to close (WM_DELETE_WINDOW), as a window manager's
 //       close button does, so the program runs its normal close
@@ -76,6 +80,42 @@ int wait(Display* display, const std::string& title, long timeoutMs) {
     return 0;
 }
 
+// The empty panel is black or a shade between its violet (0x26, 0x05, 0x5C)
+// and black: blue about 2.4 times red, and little green.
+bool isEmptyPanel(unsigned long pixel) {
+    const long red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF, blue = pixel & 0xFF;
+    return green <= 8 && std::labs(red * 0x5C - blue * 0x26) <= 0x5C * 6;
+}
+
+int firstFrame(Display* display, const std::string& title, long timeoutMs) {
+    const auto begin = std::chrono::steady_clock::now();
+    const auto elapsedMs = [&begin] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+            .count();
+    };
+    if (wait(display, title, timeoutMs) != 0)
+        return 1;
+    const double shownMs = elapsedMs();
+    const Window window = findShown(display, DefaultRootWindow(display), title);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    while (elapsedMs() < timeoutMs) {
+        XImage* image = XGetImage(display, window, attributes.width / 2, attributes.height / 2, 1,
+                                  1, AllPlanes, ZPixmap);
+        const bool empty = !image || isEmptyPanel(XGetPixel(image, 0, 0));
+        if (image)
+            XDestroyImage(image);
+        if (!empty) {
+            std::printf("shown_ms=%.1f frame_ms=%.1f\n", shownMs, elapsedMs());
+            return 0;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::fprintf(stderr, "quelvo-xwindow: no picture in \"%s\" within %ld ms\n", title.c_str(),
+                 timeoutMs);
+    return 1;
+}
+
 int close(Display* display, const std::string& title) {
     const Window window = findShown(display, DefaultRootWindow(display), title);
     if (!window) {
@@ -97,6 +137,7 @@ int close(Display* display, const std::string& title) {
 
 int usage() {
     std::fprintf(stderr, "usage: quelvo-xwindow wait TITLE TIMEOUT_MS\n"
+                         "       quelvo-xwindow first-frame TITLE TIMEOUT_MS\n"
                          "       quelvo-xwindow close TITLE\n");
     return 2;
 }
@@ -115,6 +156,8 @@ int main(int argc, char** argv) {
     int result = 2;
     if (command == "wait" && argc == 4)
         result = wait(display, argv[2], std::atol(argv[3]));
+    else if (command == "first-frame" && argc == 4)
+        result = firstFrame(display, argv[2], std::atol(argv[3]));
     else if (command == "close" && argc == 3)
         result = close(display, argv[2]);
     else
