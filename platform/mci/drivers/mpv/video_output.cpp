@@ -62,7 +62,8 @@ bool VideoOutput::start(mpv_handle* core) {
             // Any mpv thread: hand the frame to the GUI thread, once per batch.
             auto* output = static_cast<VideoOutput*>(self);
             if (!output->frameQueued_.exchange(true))
-                QMetaObject::invokeMethod(output, &VideoOutput::frameReady, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(output, &VideoOutput::DrawAnnouncedFrame,
+                                          Qt::QueuedConnection);
         },
         this);
     return true;
@@ -125,8 +126,9 @@ void VideoOutput::PlaybackStarted() {
         window_->show();
 }
 
-void VideoOutput::frameReady() {
-    frameQueued_ = false;
+void VideoOutput::DrawAnnouncedFrame() {
+    if (!frameQueued_.exchange(false))
+        return;
     if (render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         draw();
 }
