@@ -97,6 +97,7 @@ void VideoOutput::SetHost(QWidget* host) {
         return;
     removeWindow();
     host_ = host;
+    hosted_ = host != nullptr;
     auto* window = new VideoWindow(context_.format());
     window->OnExposed = [this] { draw(); };
     window_ = window;
@@ -120,9 +121,13 @@ void VideoOutput::SetGeometry(const QRect& rect) {
 }
 
 void VideoOutput::PlaybackStarted() {
+    // Video inside a display window shows with that window, and not at all
+    // once the window is gone.
+    if (hosted_)
+        return;
     if (!window_)
         SetHost(nullptr);
-    if (!container_ && !window_->isVisible())
+    if (!window_->isVisible())
         window_->show();
 }
 

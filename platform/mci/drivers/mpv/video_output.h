@@ -54,6 +54,7 @@ private:
     mpv_render_context* render_ = nullptr;
     std::atomic<bool> frameQueued_{false};
     QPointer<QWidget> host_;
+    bool hosted_ = false;
     QPointer<QWidget> container_;
     QPointer<VideoWindow> window_;
     QRect geometry_;
