@@ -15,4 +15,11 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using HMODULE = void*;
 
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
 } // namespace platform

@@ -1,0 +1,72 @@
+#include "platform/library/Library.h"
+
+#include "platform/graphics/GradientFill.h"
+
+#include <QString>
+
+namespace platform {
+namespace {
+
+struct Export {
+    const char* name;
+    FARPROC address;
+};
+
+struct BuiltInLibrary {
+    const char* fileName;
+    Export exports[1];
+    bool present = true;
+    int loadAttempts = 0;
+};
+
+BuiltInLibrary& msimg32() {
+    static BuiltInLibrary library{"MSIMG32.DLL",
+                                  {{"GradientFill", reinterpret_cast<FARPROC>(&GradientFill)}}};
+    return library;
+}
+
+// Library names, like file names on the system they come from, ignore case.
+BuiltInLibrary* find(const char* fileName) {
+    if (!fileName)
+        return nullptr;
+    BuiltInLibrary& candidate = msimg32();
+    if (QString::fromUtf8(fileName).compare(QLatin1String(candidate.fileName),
+                                            Qt::CaseInsensitive) == 0)
+        return &candidate;
+    return nullptr;
+}
+
+} // namespace
+
+HMODULE LoadLibraryA(const char* fileName) {
+    BuiltInLibrary* library = find(fileName);
+    if (!library)
+        return nullptr;
+    ++library->loadAttempts;
+    return library->present ? library : nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE module, const char* procName) {
+    if (!module || !procName)
+        return nullptr;
+    for (const Export& entry : static_cast<BuiltInLibrary*>(module)->exports)
+        if (QString::fromUtf8(procName) == QLatin1String(entry.name))
+            return entry.address;
+    return nullptr;
+}
+
+BOOL FreeLibrary(HMODULE module) {
+    return module != nullptr;
+}
+
+void SetLibraryPresent(const char* fileName, bool present) {
+    if (BuiltInLibrary* library = find(fileName))
+        library->present = present;
+}
+
+int LibraryLoadAttempts(const char* fileName) {
+    const BuiltInLibrary* library = find(fileName);
+    return library ? library->loadAttempts : 0;
+}
+
+} // namespace platform
