@@ -58,13 +58,6 @@ using HWND = QWidget*;
 using MCIDEVICEID = UINT;
 using MCIERROR = DWORD;
 
-struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-};
-
 // Commands.
 inline constexpr UINT MCI_OPEN = 0x0803;
 inline constexpr UINT MCI_CLOSE = 0x0804;
