@@ -10,8 +10,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <QApplication>
-#include <QWidget>
 
 namespace platform::mci {
 namespace {
