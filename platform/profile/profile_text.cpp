@@ -150,7 +150,7 @@ bool SetProfileValue(std::string& text, std::string_view section, std::string_vi
     }
     if (!text.empty() && text.back() != '\n')
         text += eol;
-    text += "[" + std::string(trimmed(section)) + "]" + eol + entry + eol;
+    text.append("[").append(trimmed(section)).append("]").append(eol).append(entry).append(eol);
     return true;
 }
 

@@ -10,26 +10,52 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <QApplication>
-#include <QWidget>
 
 namespace platform::mci {
 namespace {
 
 // How long open may hold the GUI thread for a file that neither loads nor fails.
 constexpr std::chrono::seconds loadBound{10};
+// While open waits, mpv waits for its first picture to be drawn; the wait
+// looks for one this often.
+constexpr double drawInterval = 0.002;
 
-enum Observed : std::uint64_t { timePosition = 1, duration, framesPerSecond, endOfFile };
+enum Property : std::uint64_t {
+    timePosition = 1,
+    duration,
+    framesPerSecond,
+    endOfFile,
+    displayWidth,
+    displayHeight,
+    videoTrack,
+    audioTrack,
+};
 
-double doubleProperty(mpv_handle* core, const char* name) {
-    double value = 0;
-    return mpv_get_property(core, name, MPV_FORMAT_DOUBLE, &value) >= 0 ? value : 0;
-}
+struct Question {
+    Property id;
+    const char* name;
+    mpv_format format;
+};
 
-std::int64_t intProperty(mpv_handle* core, const char* name) {
-    std::int64_t value = 0;
-    return mpv_get_property(core, name, MPV_FORMAT_INT64, &value) >= 0 ? value : 0;
-}
+// Kept up to date by mpv for as long as the device is open. The display size
+// is the picture's size with its pixel aspect applied, known once the first
+// picture is decoded.
+constexpr Question observed[] = {
+    {timePosition, "time-pos", MPV_FORMAT_DOUBLE},
+    {duration, "duration", MPV_FORMAT_DOUBLE},
+    {framesPerSecond, "container-fps", MPV_FORMAT_DOUBLE},
+    {endOfFile, "eof-reached", MPV_FORMAT_FLAG},
+    {displayWidth, "dwidth", MPV_FORMAT_INT64},
+    {displayHeight, "dheight", MPV_FORMAT_INT64},
+};
+
+// Asked once the file has loaded; open waits for the answers.
+constexpr Question loadedQuestions[] = {
+    {videoTrack, "current-tracks/video/id", MPV_FORMAT_INT64},
+    {audioTrack, "current-tracks/audio/id", MPV_FORMAT_INT64},
+    {duration, "duration", MPV_FORMAT_DOUBLE},
+    {framesPerSecond, "container-fps", MPV_FORMAT_DOUBLE},
+};
 
 MCIERROR loadError(int mpvError) {
     return mpvError == MPV_ERROR_LOADING_FAILED ? MCIERR_FILE_READ : MCIERR_INVALID_FILE;
@@ -62,10 +88,8 @@ MCIERROR MpvDriver::Open(const std::string& element) {
             return MCIERR_CREATEWINDOW;
     }
     mpv_handle* core = core_.get();
-    mpv_observe_property(core, timePosition, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(core, duration, "duration", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(core, framesPerSecond, "container-fps", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(core, endOfFile, "eof-reached", MPV_FORMAT_FLAG);
+    for (const auto& [id, name, format] : observed)
+        mpv_observe_property(core, id, name, format);
     mpv_set_wakeup_callback(
         core,
         [](void* self) {
@@ -86,16 +110,19 @@ MCIERROR MpvDriver::waitUntilLoaded() {
     for (;;) {
         if (loadError_)
             return loadError_;
-        if (loaded_ && !hasVideo_ && !hasAudio_)
+        const bool answered = loaded_ && unansweredQuestions_ == 0;
+        if (answered && !hasVideo_ && !hasAudio_)
             return MCIERR_INVALID_FILE;
-        if (loaded_ && (!hasVideo_ || naturalWidth_ > 0))
+        if (answered && (!hasVideo_ || (naturalWidth_ > 0 && naturalHeight_ > 0)))
             break;
         if (atEnd_) // the media ended before a single picture came out of it
             return MCIERR_INVALID_FILE;
         const std::chrono::duration<double> remaining = deadline - std::chrono::steady_clock::now();
         if (remaining.count() <= 0)
             return MCIERR_DEVICE_NOT_READY;
-        handle(*mpv_wait_event(core_.get(), remaining.count()));
+        handle(*mpv_wait_event(core_.get(), std::min(remaining.count(), drawInterval)));
+        if (video_)
+            video_->DrawAnnouncedFrame();
     }
     mode_ = MCI_MODE_STOP;
     timeFormat_ = hasVideo_ ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
@@ -116,28 +143,22 @@ void MpvDriver::drainEvents() {
 }
 
 void MpvDriver::handle(const mpv_event& event) {
-    const bool opening = mode_ == MCI_MODE_NOT_READY;
     switch (event.event_id) {
-    case MPV_EVENT_FILE_LOADED:
-        // Read at once rather than awaited as property events: open must
-        // know them when it returns, and nothing is playing yet.
+    case MPV_EVENT_FILE_LOADED: {
+        // Asked without waiting: until the first picture has been drawn, mpv
+        // answers no blocking question, and drawing needs this thread.
         loaded_ = true;
-        hasVideo_ = intProperty(core_.get(), "current-tracks/video/id") > 0;
-        hasAudio_ = intProperty(core_.get(), "current-tracks/audio/id") > 0;
-        duration_ = doubleProperty(core_.get(), "duration");
-        framesPerSecond_ = doubleProperty(core_.get(), "container-fps");
-        break;
-    case MPV_EVENT_VIDEO_RECONFIG:
-        if (opening) {
-            naturalWidth_ = static_cast<int>(intProperty(core_.get(), "dwidth"));
-            naturalHeight_ = static_cast<int>(intProperty(core_.get(), "dheight"));
+        for (const auto& [id, name, format] : loadedQuestions) {
+            if (mpv_get_property_async(core_.get(), id, name, format) >= 0)
+                ++unansweredQuestions_;
         }
         break;
+    }
     case MPV_EVENT_END_FILE: {
         const auto* ended = static_cast<const mpv_event_end_file*>(event.data);
         if (ended->reason != MPV_END_FILE_REASON_ERROR)
             break;
-        if (opening)
+        if (mode_ == MCI_MODE_NOT_READY)
             loadError_ = loadError(ended->error);
         else
             endReached();
@@ -146,33 +167,56 @@ void MpvDriver::handle(const mpv_event& event) {
     case MPV_EVENT_PLAYBACK_RESTART:
         seekRestarted_ = seekTarget_.has_value();
         break;
-    case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto* property = static_cast<const mpv_event_property*>(event.data);
-        const bool known = property->format != MPV_FORMAT_NONE;
-        switch (event.reply_userdata) {
-        case timePosition:
-            timePos_ = known ? *static_cast<const double*>(property->data) : 0;
-            if (seekRestarted_)
-                seekTarget_.reset();
-            seekRestarted_ = false;
-            break;
-        case duration:
-            if (known)
-                duration_ = *static_cast<const double*>(property->data);
-            break;
-        case framesPerSecond:
-            if (known)
-                framesPerSecond_ = *static_cast<const double*>(property->data);
-            break;
-        case endOfFile:
-            // An end told while a seek is under way is from before it.
-            if (known && *static_cast<const int*>(property->data) && !seekTarget_)
-                endReached();
-            break;
-        }
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        --unansweredQuestions_;
+        [[fallthrough]];
+    case MPV_EVENT_PROPERTY_CHANGE:
+        update(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data));
+        break;
+    default:
         break;
     }
-    default:
+}
+
+void MpvDriver::update(std::uint64_t id, const mpv_event_property& property) {
+    const bool known = property.format != MPV_FORMAT_NONE;
+    const double number = known && property.format == MPV_FORMAT_DOUBLE
+                              ? *static_cast<const double*>(property.data)
+                              : 0;
+    const std::int64_t integer = known && property.format == MPV_FORMAT_INT64
+                                     ? *static_cast<const std::int64_t*>(property.data)
+                                     : 0;
+    switch (id) {
+    case timePosition:
+        timePos_ = number;
+        if (seekRestarted_)
+            seekTarget_.reset();
+        seekRestarted_ = false;
+        break;
+    case duration:
+        if (known)
+            duration_ = number;
+        break;
+    case framesPerSecond:
+        if (known)
+            framesPerSecond_ = number;
+        break;
+    case endOfFile:
+        // An end told while a seek is under way is from before it.
+        if (known && *static_cast<const int*>(property.data) && !seekTarget_)
+            endReached();
+        break;
+    case displayWidth:
+        naturalWidth_ = static_cast<int>(integer);
+        break;
+    case displayHeight:
+        naturalHeight_ = static_cast<int>(integer);
+        break;
+    case videoTrack:
+        hasVideo_ = integer > 0;
+        break;
+    case audioTrack:
+        hasAudio_ = integer > 0;
         break;
     }
 }

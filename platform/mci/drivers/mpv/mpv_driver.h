@@ -11,11 +11,13 @@
 #include "platform/mci/drivers/mpv/video_output.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <QObject>
 
 struct mpv_event;
+struct mpv_event_property;
 
 namespace platform::mci {
 
@@ -52,6 +54,7 @@ private:
     MCIERROR waitUntilLoaded();
     void drainEvents();
     void handle(const mpv_event& event);
+    void update(std::uint64_t property, const mpv_event_property& value);
     void endReached();
     void setPaused(bool paused);
     void seekTo(double seconds, bool toEnd);
@@ -69,6 +72,7 @@ private:
 
     // Known when open returns.
     bool loaded_ = false;
+    int unansweredQuestions_ = 0;
     MCIERROR loadError_ = 0;
     bool hasVideo_ = false;
     bool hasAudio_ = false;

@@ -62,7 +62,8 @@ bool VideoOutput::start(mpv_handle* core) {
             // Any mpv thread: hand the frame to the GUI thread, once per batch.
             auto* output = static_cast<VideoOutput*>(self);
             if (!output->frameQueued_.exchange(true))
-                QMetaObject::invokeMethod(output, &VideoOutput::frameReady, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(output, &VideoOutput::DrawAnnouncedFrame,
+                                          Qt::QueuedConnection);
         },
         this);
     return true;
@@ -96,6 +97,7 @@ void VideoOutput::SetHost(QWidget* host) {
         return;
     removeWindow();
     host_ = host;
+    hosted_ = host != nullptr;
     auto* window = new VideoWindow(context_.format());
     window->OnExposed = [this] { draw(); };
     window_ = window;
@@ -119,14 +121,19 @@ void VideoOutput::SetGeometry(const QRect& rect) {
 }
 
 void VideoOutput::PlaybackStarted() {
+    // Video inside a display window shows with that window, and not at all
+    // once the window is gone.
+    if (hosted_)
+        return;
     if (!window_)
         SetHost(nullptr);
-    if (!container_ && !window_->isVisible())
+    if (!window_->isVisible())
         window_->show();
 }
 
-void VideoOutput::frameReady() {
-    frameQueued_ = false;
+void VideoOutput::DrawAnnouncedFrame() {
+    if (!frameQueued_.exchange(false))
+        return;
     if (render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         draw();
 }

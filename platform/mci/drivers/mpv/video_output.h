@@ -38,11 +38,13 @@ public:
     void SetGeometry(const QRect& rect);
     // A window of its own appears when playback first starts.
     void PlaybackStarted();
+    // Draws a frame mpv has announced, for a caller that holds the GUI
+    // thread: mpv waits for each frame to be drawn before it goes on.
+    void DrawAnnouncedFrame();
 
 private:
     VideoOutput();
     bool start(mpv_handle* core);
-    void frameReady();
     void draw();
     void freeRenderContext();
     void removeWindow();
@@ -52,6 +54,7 @@ private:
     mpv_render_context* render_ = nullptr;
     std::atomic<bool> frameQueued_{false};
     QPointer<QWidget> host_;
+    bool hosted_ = false;
     QPointer<QWidget> container_;
     QPointer<VideoWindow> window_;
     QRect geometry_;

@@ -1,0 +1,67 @@
+// The associations of a fresh system: written where nothing is, never over
+// what is there.
+#include "platform/diagnostics.h"
+#include "platform/profile/TIniFile.h"
+#include "platform/registry/TRegistry.h"
+#include "platform/system_defaults.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+const std::string extensions = "\\SOFTWARE\\Microsoft\\Multimedia\\MPlayer2\\Extensions\\";
+
+std::string handlerOf(const std::string& extension) {
+    TRegistry registry(KEY_READ);
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry.OpenKeyReadOnly(extensions + extension))
+        return "<no key>";
+    return registry.ReadString("MCIHandler");
+}
+
+class SystemDefaults : public ::testing::Test {
+protected:
+    void SetUp() override { Sandbox::ClearConfiguration(); }
+};
+
+TEST_F(SystemDefaults, AFreshSystemGetsTheMpegAssociations) {
+    EnsureSystemDefaults();
+    TIniFile win("win.ini");
+    for (const char* extension : {"dat", "mpg", "mpeg", "mpe", "m1v", "m2v", "vob"})
+        EXPECT_EQ(win.ReadString("MCI Extensions", extension, ""), "MPEGVideo") << extension;
+    EXPECT_EQ(TIniFile("system.ini").ReadString("MCI32", "MPEGVideo", ""), "mciqtz32.dll");
+    EXPECT_EQ(handlerOf(".DAT"), "MPEGVideo");
+    EXPECT_EQ(handlerOf(".MPG"), "MPEGVideo");
+}
+
+TEST_F(SystemDefaults, WhatExistsStaysExactlyAsItIs) {
+    TIniFile("win.ini").WriteString("MCI Extensions", "mpg", "MPEGVideo");
+    TIniFile("system.ini").WriteString("MCI32", "MPEGVideo", "other.dll");
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey(extensions + ".DAT", true)); // a key with no handler
+    registry.CloseKey();
+
+    EnsureSystemDefaults();
+    EXPECT_EQ(TIniFile("win.ini").ReadString("MCI Extensions", "dat", "<none>"), "<none>")
+        << "a broken association is the player's to repair";
+    EXPECT_EQ(TIniFile("system.ini").ReadString("MCI32", "MPEGVideo", ""), "other.dll");
+    EXPECT_EQ(handlerOf(".DAT"), "");
+    EXPECT_EQ(handlerOf(".MPG"), "MPEGVideo") << "each key on its own";
+}
+
+TEST_F(SystemDefaults, AnUnwritableConfigurationIsReportedNotRaised) {
+    Sandbox::BreakConfiguration();
+    std::vector<std::string> problems;
+    const ProblemSink previous =
+        SetProblemSink([&](const std::string& text) { problems.push_back(text); });
+    EXPECT_NO_THROW(EnsureSystemDefaults());
+    SetProblemSink(previous);
+    EXPECT_FALSE(problems.empty());
+    EXPECT_EQ(TIniFile("win.ini").ReadString("MCI Extensions", "dat", "<none>"), "<none>");
+}
+
+} // namespace
