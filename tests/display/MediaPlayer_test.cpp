@@ -1,8 +1,5 @@
 #include "display/MediaPlayer.h"
-#include "tests/support/Sandbox.h"
 #include "tests/support/ScriptedDriver.h"
-
-#include "platform/profile/profile.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -24,14 +21,7 @@ std::string ErrorText(const std::function<void()>& action) {
 class MediaPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Sandbox::ClearConfiguration();
-        ScriptedDriver::Register("scripted.drv");
-        ScriptedDriver::NextMedia = ScriptedMedia{};
-        ScriptedDriver::NextOpenError = 0;
-        ASSERT_TRUE(
-            platform::WritePrivateProfileStringA("MCI Extensions", "scr", "Scripted", "win.ini"));
-        ASSERT_TRUE(platform::WritePrivateProfileStringA("MCI32", "Scripted", "scripted.drv",
-                                                         "system.ini"));
+        ScriptedDriver::Install();
         player.OnNotify = [this] { notified.push_back(player.NotifyValue()); };
         player.SetDisplay(&display);
     }

@@ -1,22 +1,10 @@
 #include "tests/display/PanelFixture.h"
 
-#include "tests/support/Sandbox.h"
-
-#include "platform/profile/profile.h"
-
 #include <QCoreApplication>
 #include <QTimer>
 
 void PanelTest::SetUp() {
-    Sandbox::ClearConfiguration();
-    ScriptedDriver::Register("scripted.drv");
-    ScriptedDriver::NextMedia = ScriptedMedia{};
-    ScriptedDriver::NextOpenError = 0;
-    ASSERT_TRUE(
-        platform::WritePrivateProfileStringA("MCI Extensions", "scr", "Scripted", "win.ini"));
-    ASSERT_TRUE(
-        platform::WritePrivateProfileStringA("MCI32", "Scripted", "scripted.drv", "system.ini"));
-
+    ScriptedDriver::Install();
     window.resize(802, 402);
     panel = new TMMDisplay2(&window);
     panel->setGeometry(0, 0, 800, 400);

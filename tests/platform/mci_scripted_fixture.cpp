@@ -1,20 +1,13 @@
 #include "tests/platform/mci_scripted_fixture.h"
 
-#include "platform/profile/profile.h"
 #include "platform/system_defaults.h"
 #include "tests/platform/mci_commands.h"
-#include "tests/support/Sandbox.h"
 
 using namespace platform;
 
 void ScriptedDevices::SetUp() {
-    Sandbox::ClearConfiguration();
+    ScriptedDriver::Install();
     EnsureSystemDefaults();
-    ScriptedDriver::Register("scripted.drv");
-    ScriptedDriver::NextMedia = {};
-    ScriptedDriver::NextOpenError = 0;
-    ASSERT_TRUE(WritePrivateProfileStringA("MCI Extensions", "scr", "Scripted", "win.ini"));
-    ASSERT_TRUE(WritePrivateProfileStringA("MCI32", "Scripted", "scripted.drv", "system.ini"));
 }
 
 void ScriptedDevices::TearDown() {

@@ -1,6 +1,10 @@
 #include "tests/support/ScriptedDriver.h"
 
 #include "platform/mci/time_format.h"
+#include "platform/profile/profile.h"
+#include "tests/support/Sandbox.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +19,15 @@ void ScriptedDriver::Register(const std::string& driverName) {
     mci::RegisterDriver(driverName, [](mci::DriverEvents& events) {
         return std::make_unique<ScriptedDriver>(events);
     });
+}
+
+void ScriptedDriver::Install() {
+    Sandbox::ClearConfiguration();
+    Register("scripted.drv");
+    NextMedia = {};
+    NextOpenError = 0;
+    ASSERT_TRUE(WritePrivateProfileStringA("MCI Extensions", "scr", "Scripted", "win.ini"));
+    ASSERT_TRUE(WritePrivateProfileStringA("MCI32", "Scripted", "scripted.drv", "system.ini"));
 }
 
 ScriptedDriver* ScriptedDriver::Latest() {

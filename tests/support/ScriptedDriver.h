@@ -28,6 +28,9 @@ public:
 
     // Opens through `driverName` (in system.ini [MCI32]) make a ScriptedDriver.
     static void Register(const std::string& driverName);
+    // On a cleared configuration: files ending in ".scr" open on a
+    // ScriptedDriver, and the next one opens on fresh default media.
+    static void Install();
     // The driver of the device opened last, while it is open; else null.
     static ScriptedDriver* Latest();
 
