@@ -1,5 +1,7 @@
 #include "app/uMain.h"
 #include "display/MMDisplay2.h"
+#include "tests/platform/drives_test_support.h"
+#include "tests/platform/output_capture.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
@@ -195,6 +197,21 @@ TEST_F(ScanTest, ADataDiscImageGivesItsRootFilesInDiscOrder) {
     Start();
     Scan();
     EXPECT_EQ(Tracks(), QStringList({"D:\\A.DAT", "D:\\b.mpg", "D:\\c.Mpeg"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ScanTest, AnOpticalDriveWithoutADiscFailsQuietlyWithTheWarning) {
+    drives_test::ScopedDriveSources absent({"/dev/quelvo-absent-sr9"});
+    Start();
+    ASSERT_EQ(window->cmbcd->count(), 1);
+    CapturedOutput output;
+    const QStringList lines = Scan();
+    EXPECT_EQ(output.Text(), "") << "nothing printed for a missing disc";
+    EXPECT_EQ(lines.last(), "VCD Load Error: Cannot access CD");
+    EXPECT_EQ(window->lblwarning->text(), Warning.arg("D:"));
 }
 
 } // namespace
