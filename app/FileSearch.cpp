@@ -2,6 +2,7 @@
 
 #include "system/EError.h"
 
+#include "platform/ascii_case.h"
 #include "platform/drives/drives.h"
 #include "platform/files/error_mode.h"
 #include "platform/files/files.h"
@@ -19,11 +20,7 @@ bool DirectoryExists(const QString& folder) {
 
 // Upper case for a to z only, whatever the locale.
 QString asciiUpper(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 'a' + 'A');
-    return result;
+    return QString::fromStdString(platform::AsciiUpper(text.toStdString()));
 }
 
 int nameStart(const QString& path) {

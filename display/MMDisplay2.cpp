@@ -3,6 +3,7 @@
 #include "display/GradientFill.h"
 #include "display/MediaPlayer.h"
 
+#include "platform/ascii_case.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
@@ -18,10 +19,13 @@ using namespace platform;
 
 namespace {
 
-// The part of a path after its last backslash or colon.
+// Where the name part of a path starts: after its last backslash or colon.
+int nameStart(const QString& path) {
+    return std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1;
+}
+
 QString namePart(const QString& path) {
-    const int cut = std::max(path.lastIndexOf('\\'), path.lastIndexOf(':'));
-    return path.mid(cut + 1);
+    return path.mid(nameStart(path));
 }
 
 // Nearest whole number, halves to the even neighbour.
@@ -158,9 +162,8 @@ void TMMDisplay2::PlayFileEx(QString name, bool resetZoom) {
     else
         name = FFileName;
     const int dot = name.lastIndexOf('.');
-    const QString extension = dot > std::max(name.lastIndexOf('\\'), name.lastIndexOf(':'))
-                                  ? name.mid(dot).toUpper()
-                                  : QString();
+    const std::string extension =
+        dot >= nameStart(name) ? AsciiUpper(name.mid(dot).toStdString()) : std::string();
     FIsMidi = extension == ".MID" || extension == ".MIDI" || extension == ".RMI";
     FEndHandled = false;
 

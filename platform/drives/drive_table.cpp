@@ -1,10 +1,10 @@
 #include "platform/drives/drive_table.h"
 
+#include "platform/ascii_case.h"
 #include "platform/drives/drive_letters.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <filesystem>
 
 namespace platform {
@@ -69,9 +69,7 @@ bool IsDiscImageName(std::string_view path) {
     const std::size_t dot = path.find_last_of("./");
     if (dot == std::string_view::npos || path[dot] != '.')
         return false;
-    std::string extension(path.substr(dot));
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = AsciiLower(path.substr(dot));
     return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }
 

@@ -1,8 +1,9 @@
 #include "platform/library/Library.h"
 
+#include "platform/ascii_case.h"
 #include "platform/graphics/GradientFill.h"
 
-#include <QString>
+#include <string_view>
 
 namespace platform {
 namespace {
@@ -30,10 +31,7 @@ BuiltInLibrary* find(const char* fileName) {
     if (!fileName)
         return nullptr;
     BuiltInLibrary& candidate = msimg32();
-    if (QString::fromUtf8(fileName).compare(QLatin1String(candidate.fileName),
-                                            Qt::CaseInsensitive) == 0)
-        return &candidate;
-    return nullptr;
+    return EqualsIgnoringAsciiCase(fileName, candidate.fileName) ? &candidate : nullptr;
 }
 
 } // namespace
@@ -50,7 +48,7 @@ FARPROC GetProcAddress(HMODULE module, const char* procName) {
     if (!module || !procName)
         return nullptr;
     for (const Export& entry : static_cast<BuiltInLibrary*>(module)->exports)
-        if (QString::fromUtf8(procName) == QLatin1String(entry.name))
+        if (std::string_view(procName) == entry.name)
             return entry.address;
     return nullptr;
 }

@@ -1,5 +1,7 @@
 #include "platform/registry/hive.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 
 namespace platform::registry {
@@ -23,12 +25,12 @@ bool IsBelow(std::string_view path, std::string_view ancestor) {
     if (ancestor.empty())
         return !path.empty();
     return path.size() > ancestor.size() && path[ancestor.size()] == '\\' &&
-           SameName(path.substr(0, ancestor.size()), ancestor);
+           EqualsIgnoringAsciiCase(path.substr(0, ancestor.size()), ancestor);
 }
 
 template <typename Values> auto* FindIn(Values& values, std::string_view name) {
     const auto found = std::find_if(values.begin(), values.end(), [name](const HiveValue& value) {
-        return SameName(value.name, name);
+        return EqualsIgnoringAsciiCase(value.name, name);
     });
     return found == values.end() ? nullptr : &*found;
 }
@@ -38,18 +40,6 @@ template <typename Values> auto* FindIn(Values& values, std::string_view name) {
 bool KeyPathOrder::operator()(std::string_view left, std::string_view right) const {
     return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(),
                                         [](char a, char b) { return Rank(a) < Rank(b); });
-}
-
-bool SameName(std::string_view left, std::string_view right) {
-    return std::equal(left.begin(), left.end(), right.begin(), right.end(),
-                      [](char a, char b) { return Folded(a) == Folded(b); });
-}
-
-std::string FoldedName(std::string_view name) {
-    std::string folded(name.size(), '\0');
-    std::transform(name.begin(), name.end(), folded.begin(),
-                   [](char c) { return static_cast<char>(Folded(c)); });
-    return folded;
 }
 
 Hive::Hive() {

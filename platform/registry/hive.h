@@ -60,11 +60,6 @@ std::optional<std::string> CanonicalKeyPath(std::string_view parent, std::string
 // False for names with control characters, which the file could not carry.
 bool IsStorableValueName(std::string_view name);
 
-bool SameName(std::string_view left, std::string_view right);
-
-// The name with ASCII letters in lower case: equal for names that SameName matches.
-std::string FoldedName(std::string_view name);
-
 HiveValue* FindValue(HiveValues& values, std::string_view name);
 const HiveValue* FindValue(const HiveValues& values, std::string_view name);
 

@@ -1,5 +1,7 @@
 #include "platform/registry/hive_format.h"
 
+#include "platform/ascii_case.h"
+
 #include <algorithm>
 #include <charconv>
 #include <unordered_map>
@@ -34,7 +36,8 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && SameName(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() &&
+           EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 // Parses hexadecimal digits, all of `digits`, into `number`.
@@ -98,7 +101,7 @@ private:
         section_ = hive_.Find(*path);
         positions_.clear();
         for (std::size_t at = 0; at < section_->size(); ++at)
-            positions_[FoldedName((*section_)[at].name)] = at;
+            positions_[AsciiLower((*section_)[at].name)] = at;
         return true;
     }
 
@@ -119,7 +122,7 @@ private:
             return false;
         // As in regedit, a value named twice takes the later data.
         const auto [position, added] =
-            positions_.try_emplace(FoldedName(value.name), section_->size());
+            positions_.try_emplace(AsciiLower(value.name), section_->size());
         if (added)
             section_->push_back(std::move(value));
         else

@@ -1,5 +1,6 @@
 #include "tests/support/Sandbox.h"
 
+#include "platform/drives/registry_drive_mappings.h"
 #include "platform/registry/registry.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +52,7 @@ std::string MapDrive(const std::string& letter) {
 }
 
 void MapDriveTo(const std::string& letter, const std::string& target) {
-    setValue(platform::HKEY_LOCAL_MACHINE,
-             "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\DOS Devices", letter,
-             platform::REG_SZ, target.c_str(), static_cast<platform::DWORD>(target.size() + 1));
+    platform::RegistryDriveMappings().Save({letter.at(0), target});
 }
 
 void StoreDword(const std::string& key, const std::string& name, unsigned value) {
