@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     platform::Application Application(argc, argv);
+    Application.Initialize();
     Application.SetTitle(QStringLiteral("Quelvo Player"));
     platform::EnsureSystemDefaults();
     auto mainWindow = std::make_unique<TdlgMain>();

@@ -1,5 +1,7 @@
 #include "platform/ui/Application.h"
 
+#include "platform/mci/drivers/mpv/prepared_context.h"
+#include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QAbstractEventDispatcher>
@@ -8,6 +10,14 @@
 namespace platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+}
+
+// Whatever the preparation made goes before the application object.
+Application::~Application() = default;
+
+void Application::Initialize() {
+    if (!FPreparedVideo && mci::ChosenVideoRenderer() == mci::VideoRenderer::openGL)
+        FPreparedVideo = std::make_unique<mci::PreparedContext>();
 }
 
 void Application::SetTitle(const QString& title) {

@@ -3,15 +3,25 @@
 // standard error box for anything an event handler lets escape.
 #include <exception>
 #include <functional>
+#include <memory>
 #include <QApplication>
 #include <QString>
 
 namespace platform {
+namespace mci {
+class PreparedContext;
+}
 
 class Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
+
+    // Gets the program's slow one-time start-up work going in the
+    // background: the video driver's graphics, which the first track needs
+    // soon after the main window shows.
+    void Initialize();
 
     // The text the desktop shows for the program as a whole.
     void SetTitle(const QString& title);
@@ -25,6 +35,7 @@ public:
 
 private:
     QString FTitle;
+    std::unique_ptr<mci::PreparedContext> FPreparedVideo;
 };
 
 // Runs one event handler of the program. An error it lets escape is shown in

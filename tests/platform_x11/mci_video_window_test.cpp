@@ -1,11 +1,14 @@
-// The video driver's picture on a real X server: it shows inside the
-// destination rectangle of the display window, and nowhere else.
+// The video driver's picture on a real X server, drawn either way: it shows
+// inside the destination rectangle of the display window and nowhere else,
+// and a device without a display window shows it in a window of its own.
+#include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/mci/mci.h"
 #include "platform/system_defaults.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -13,6 +16,7 @@
 #include <QWindow>
 
 using namespace platform;
+using mci::VideoRenderer;
 
 namespace {
 
@@ -31,8 +35,46 @@ Counts countPixels(const QImage& image, const QRect& area) {
     return counts;
 }
 
-TEST(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
-    EnsureSystemDefaults();
+// Pixels of clear colour: the test picture has plenty, an empty surface none.
+int colouredPixels(const QImage& image, const QRect& area) {
+    int coloured = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            coloured += image.pixelColor(x, y).hsvSaturation() > 100 ? 1 : 0;
+    return coloured;
+}
+
+MCIDEVICEID openClip() {
+    const std::string clip = TestMedia::PalVcdClip();
+    MCI_OPEN_PARMSA open{};
+    open.lpstrElementName = clip.c_str();
+    EXPECT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
+                              reinterpret_cast<DWORD_PTR>(&open)),
+              0u);
+    return open.wDeviceID;
+}
+
+void play(MCIDEVICEID device) {
+    MCI_GENERIC_PARMS parameters{0};
+    ASSERT_EQ(mciSendCommandA(device, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&parameters)), 0u);
+}
+
+void close(MCIDEVICEID device) {
+    MCI_GENERIC_PARMS parameters{0};
+    EXPECT_EQ(
+        mciSendCommandA(device, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&parameters)), 0u);
+}
+
+class VideoWindow : public ::testing::TestWithParam<VideoRenderer> {
+protected:
+    void SetUp() override {
+        EnsureSystemDefaults();
+        mci::SetVideoRenderer(GetParam());
+    }
+    void TearDown() override { mci::SetVideoRenderer(std::nullopt); }
+};
+
+TEST_P(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
     QWidget window;
     window.setWindowTitle("video window test");
     window.setAutoFillBackground(true);
@@ -43,13 +85,7 @@ TEST(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
     window.show();
     ASSERT_TRUE(RunEventsUntil([&] { return window.windowHandle()->isExposed(); }));
 
-    const std::string clip = TestMedia::PalVcdClip();
-    MCI_OPEN_PARMSA open{};
-    open.lpstrElementName = clip.c_str();
-    ASSERT_EQ(mciSendCommandA(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT,
-                              reinterpret_cast<DWORD_PTR>(&open)),
-              0u);
-    const MCIDEVICEID device = open.wDeviceID;
+    const MCIDEVICEID device = openClip();
     MCI_ANIM_WINDOW_PARMSA display{0, &window, 0, nullptr};
     ASSERT_EQ(mciSendCommandA(device, MCI_WINDOW, MCI_ANIM_WINDOW_HWND,
                               reinterpret_cast<DWORD_PTR>(&display)),
@@ -60,8 +96,7 @@ TEST(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
     ASSERT_EQ(mciSendCommandA(device, MCI_PUT, MCI_ANIM_RECT | MCI_ANIM_PUT_DESTINATION,
                               reinterpret_cast<DWORD_PTR>(&put)),
               0u);
-    MCI_GENERIC_PARMS play{0};
-    ASSERT_EQ(mciSendCommandA(device, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&play)), 0u);
+    play(device);
 
     // Until the first pictures are on the screen.
     QImage shot;
@@ -73,6 +108,8 @@ TEST(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
 
     const Counts inside = countPixels(shot, destination);
     EXPECT_GT(inside.picture, destination.width() * destination.height() * 9 / 10);
+    EXPECT_GT(colouredPixels(shot, destination), destination.width() * destination.height() / 4)
+        << "the picture itself, not an empty surface";
     // Its edges are the rectangle's: the rows and columns just inside carry
     // picture, everything outside is the window's own background.
     const QRect edges[] = {
@@ -87,9 +124,45 @@ TEST(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
     const Counts whole = countPixels(shot, shot.rect());
     EXPECT_EQ(whole.picture, inside.picture) << "picture outside the destination";
 
-    MCI_GENERIC_PARMS close{0};
-    EXPECT_EQ(mciSendCommandA(device, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&close)),
-              0u);
+    close(device);
 }
+
+QWidget* videoWindowOfItsOwn() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+TEST_P(VideoWindow, WithoutADisplayWindowPlayShowsAWindowOfItsOwnAndClosingItOnlyHidesIt) {
+    const MCIDEVICEID device = openClip();
+    EXPECT_EQ(videoWindowOfItsOwn(), nullptr) << "nothing shows before the play";
+    play(device);
+    QWidget* own = nullptr;
+    ASSERT_TRUE(RunEventsUntil([&] { return (own = videoWindowOfItsOwn()) != nullptr; }));
+    EXPECT_EQ(own->windowTitle(), QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(own->size(), QSize(384, 288)) << "the picture's natural size";
+
+    own->close();
+    EXPECT_FALSE(own->isVisible());
+    MCI_STATUS_PARMS mode{0, 0, MCI_STATUS_MODE, 0};
+    ASSERT_EQ(
+        mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&mode)),
+        0u);
+    EXPECT_EQ(mode.dwReturn, MCI_MODE_PLAY) << "the device plays on";
+    MCI_GENERIC_PARMS stop{0};
+    ASSERT_EQ(mciSendCommandA(device, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&stop)), 0u);
+    play(device);
+    EXPECT_TRUE(own->isVisible()) << "the next play shows it again";
+    close(device);
+    EXPECT_EQ(videoWindowOfItsOwn(), nullptr) << "the window goes with the device";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRenderer, VideoWindow,
+                         ::testing::Values(VideoRenderer::openGL, VideoRenderer::software),
+                         [](const auto& info) {
+                             return info.param == VideoRenderer::openGL ? "OpenGL" : "Software";
+                         });
 
 } // namespace

@@ -1,61 +1,34 @@
 #include "platform/mci/drivers/mpv/video_output.h"
 
-#include "platform/diagnostics.h"
-#include "platform/mci/drivers/mpv/video_window.h"
+#include "platform/mci/drivers/mpv/opengl_video_output.h"
+#include "platform/mci/drivers/mpv/software_video_output.h"
+#include "platform/mci/drivers/mpv/video_renderer.h"
 
 #include <mpv/render.h>
-#include <mpv/render_gl.h>
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <utility>
 
 namespace platform::mci {
-namespace {
-
-void* glProcAddress(void* context, const char* name) {
-    return reinterpret_cast<void*>(static_cast<QOpenGLContext*>(context)->getProcAddress(name));
-}
-
-} // namespace
-
-VideoOutput::VideoOutput() {
-    // Qt may tear the context down on its own (a lost context); the render
-    // context must not outlive it.
-    connect(&context_, &QOpenGLContext::aboutToBeDestroyed, this, &VideoOutput::freeRenderContext);
-}
 
 std::unique_ptr<VideoOutput> VideoOutput::Create(mpv_handle* core) {
-    std::unique_ptr<VideoOutput> output(new VideoOutput());
-    if (!output->start(core))
-        return nullptr;
-    return output;
+    if (ChosenVideoRenderer() == VideoRenderer::openGL)
+        return OpenGLVideoOutput::Create(core);
+    return SoftwareVideoOutput::Create(core);
 }
 
-bool VideoOutput::start(mpv_handle* core) {
-    context_.setFormat(QSurfaceFormat::defaultFormat());
-    if (!context_.create()) {
-        ReportProblem("video: no OpenGL context");
-        return false;
-    }
-    surface_.setFormat(context_.format());
-    surface_.create();
-    if (!context_.makeCurrent(&surface_)) {
-        ReportProblem("video: cannot use the OpenGL context");
-        return false;
-    }
-    mpv_opengl_init_params glInit{glProcAddress, &context_};
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
-        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    const int result = mpv_render_context_create(&render_, core, params);
-    context_.doneCurrent();
-    if (result < 0) {
-        render_ = nullptr;
-        ReportProblem(std::string("video: mpv cannot render: ") + mpv_error_string(result));
-        return false;
-    }
+VideoOutput::~VideoOutput() {
+    // The renderer has freed its render context by now.
+    removeSurface();
+}
+
+void VideoOutput::removeSurface() {
+    delete surface_.data();
+}
+
+void VideoOutput::listenTo(mpv_render_context* render) {
+    render_ = render;
     mpv_render_context_set_update_callback(
         render_,
         [](void* self) {
@@ -66,58 +39,50 @@ bool VideoOutput::start(mpv_handle* core) {
                                           Qt::QueuedConnection);
         },
         this);
-    return true;
 }
 
-VideoOutput::~VideoOutput() {
-    freeRenderContext();
-    removeWindow();
+mpv_render_context* VideoOutput::stopListening() {
+    if (render_)
+        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+    return std::exchange(render_, nullptr);
 }
 
-void VideoOutput::freeRenderContext() {
-    if (!render_)
-        return;
-    mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    context_.makeCurrent(&surface_);
-    mpv_render_context_free(render_);
-    render_ = nullptr;
-    context_.doneCurrent();
-}
-
-void VideoOutput::removeWindow() {
-    // A container owns its window; a window of its own stands alone.
-    if (container_)
-        delete container_.data();
-    else if (window_)
-        delete window_.data();
+void VideoOutput::skipFrame() {
+    int skip = 1;
+    int blockForTargetTime = 0;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(render_, params);
 }
 
 void VideoOutput::SetHost(QWidget* host) {
-    if (window_ && host_ == host)
+    if (surface_ && host_ == host)
         return;
-    removeWindow();
+    removeSurface();
     host_ = host;
     hosted_ = host != nullptr;
-    auto* window = new VideoWindow(context_.format());
-    window->OnExposed = [this] { draw(); };
-    window_ = window;
+    surface_ = makeSurface(host);
+    surface_->setFocusPolicy(Qt::NoFocus);
     if (host) {
-        container_ = QWidget::createWindowContainer(window, host);
-        container_->setFocusPolicy(Qt::NoFocus);
-        container_->setGeometry(geometry_);
-        container_->show();
+        surface_->setGeometry(geometry_);
+        surface_->show();
     } else {
-        window->setTitle(QGuiApplication::applicationDisplayName());
-        window->resize(geometry_.size());
+        surface_->setWindowTitle(QGuiApplication::applicationDisplayName());
+        surface_->resize(geometry_.size());
     }
 }
 
 void VideoOutput::SetGeometry(const QRect& rect) {
     geometry_ = rect;
-    if (container_)
-        container_->setGeometry(rect);
-    else if (window_)
-        window_->resize(rect.size());
+    if (!surface_)
+        return;
+    if (hosted_)
+        surface_->setGeometry(rect);
+    else
+        surface_->resize(rect.size());
 }
 
 void VideoOutput::PlaybackStarted() {
@@ -125,10 +90,12 @@ void VideoOutput::PlaybackStarted() {
     // once the window is gone.
     if (hosted_)
         return;
-    if (!window_)
+    if (!surface_)
         SetHost(nullptr);
-    if (!window_->isVisible())
-        window_->show();
+    // Closing a window of its own only hides it; the device plays on, and
+    // the next play shows it again.
+    if (!surface_->isVisible())
+        surface_->show();
 }
 
 void VideoOutput::DrawAnnouncedFrame() {
@@ -136,38 +103,6 @@ void VideoOutput::DrawAnnouncedFrame() {
         return;
     if (render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         draw();
-}
-
-void VideoOutput::draw() {
-    if (!render_)
-        return;
-    int blockForTargetTime = 0;
-    if (window_ && window_->isExposed() && context_.makeCurrent(window_)) {
-        const qreal ratio = window_->devicePixelRatio();
-        mpv_opengl_fbo target{static_cast<int>(context_.defaultFramebufferObject()),
-                              static_cast<int>(window_->width() * ratio),
-                              static_cast<int>(window_->height() * ratio), 0};
-        int flipY = 1;
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_OPENGL_FBO, &target},
-            {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-            {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        mpv_render_context_render(render_, params);
-        context_.swapBuffers(window_);
-        mpv_render_context_report_swap(render_);
-    } else if (context_.makeCurrent(&surface_)) {
-        // Nowhere to show it: the frame is still taken, or mpv would stall
-        // waiting for it to be drawn.
-        int skip = 1;
-        mpv_render_param params[] = {
-            {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-            {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        mpv_render_context_render(render_, params);
-    }
 }
 
 } // namespace platform::mci

@@ -1,18 +1,15 @@
 #pragma once
-// Where an mpv core's pictures appear: a native child window at the
-// destination rectangle inside the display window (a QWindow in a window
-// container, which costs far less than a GL widget), or a top-level window of
-// its own when no display window was given.
+// Where an mpv core's pictures appear: a surface at the destination rectangle
+// inside the display window, or a top-level window of its own when no display
+// window was given. How the pictures are drawn onto it is the renderer's part
+// (video_renderer.h): OpenGL or mpv's software renderer.
 //
-// The GL context belongs to this object, not to the window, because the
-// render context must exist before the file is loaded, long before any window
-// is shown. Teardown order: the render context is freed first, with the GL
-// context current; then the windows; the core goes afterwards (its owner's job).
+// Teardown order: the render context is freed first (each renderer frees its
+// own, with whatever that needs); then the surface; the core goes afterwards
+// (its owner's job).
 #include <atomic>
 #include <memory>
 #include <QObject>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
 #include <QPointer>
 #include <QRect>
 
@@ -22,11 +19,9 @@ class QWidget;
 
 namespace platform::mci {
 
-class VideoWindow;
-
-class VideoOutput final : public QObject {
+class VideoOutput : public QObject {
 public:
-    // Makes the GL context and the render context for `core`; null (after
+    // Makes the chosen renderer's render context for `core`; null (after
     // reporting why) when that is not possible. GUI thread.
     static std::unique_ptr<VideoOutput> Create(mpv_handle* core);
     ~VideoOutput() override;
@@ -42,21 +37,32 @@ public:
     // thread: mpv waits for each frame to be drawn before it goes on.
     void DrawAnnouncedFrame();
 
-private:
-    VideoOutput();
-    bool start(mpv_handle* core);
-    void draw();
-    void freeRenderContext();
-    void removeWindow();
+protected:
+    VideoOutput() = default;
+    // From here on mpv announces its frames to DrawAnnouncedFrame.
+    void listenTo(mpv_render_context* render);
+    // Stops the announcements; the renderer then frees `render`.
+    mpv_render_context* stopListening();
+    mpv_render_context* render() const { return render_; }
+    // Takes mpv's current frame without drawing it: nowhere to show it, and
+    // mpv waits for every frame to be drawn.
+    void skipFrame();
+    // Deletes the surface; a renderer whose surface needs what it owns calls
+    // this from its destructor, after freeing the render context.
+    void removeSurface();
 
-    QOpenGLContext context_;
-    QOffscreenSurface surface_;
+private:
+    // The widget the pictures go onto, a child of `host` or top-level.
+    virtual QWidget* makeSurface(QWidget* host) = 0;
+    // Draws mpv's current frame onto the surface, or takes it without
+    // drawing when the surface cannot show it: mpv waits for every frame.
+    virtual void draw() = 0;
+
     mpv_render_context* render_ = nullptr;
     std::atomic<bool> frameQueued_{false};
     QPointer<QWidget> host_;
     bool hosted_ = false;
-    QPointer<QWidget> container_;
-    QPointer<VideoWindow> window_;
+    QPointer<QWidget> surface_;
     QRect geometry_;
 };
 

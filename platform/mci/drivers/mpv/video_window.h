@@ -13,7 +13,6 @@ public:
     std::function<void()> OnExposed;
 
 protected:
-    bool event(QEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
 };
 

@@ -1,0 +1,65 @@
+// Which way video is drawn: OpenGL only where a graphics device can be opened
+// and OpenGL is not forced into software, and whatever a caller sets.
+#include "platform/mci/drivers/mpv/video_renderer.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace platform::mci;
+
+namespace {
+
+void makeNode(const QTemporaryDir& folder, const char* name, QFile::Permissions permissions) {
+    QFile node(folder.filePath(name));
+    ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    node.close();
+    ASSERT_TRUE(node.setPermissions(permissions));
+}
+
+TEST(VideoRenderer, AGraphicsDeviceIsARenderNodeThisProcessMayOpen) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = folder.path().toStdString();
+    EXPECT_FALSE(HasGraphicsDevice(path)) << "an empty folder";
+    EXPECT_FALSE(HasGraphicsDevice(path + "/missing"));
+
+    // A display controller node alone does not render.
+    makeNode(folder, "card0", QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_FALSE(HasGraphicsDevice(path));
+
+    // Root opens anything, so an unreadable node can only be tried as a user.
+    if (geteuid() != 0) {
+        makeNode(folder, "renderD128", QFile::ReadOwner);
+        EXPECT_FALSE(HasGraphicsDevice(path)) << "read-only to this user";
+    }
+    makeNode(folder, "renderD129", QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_TRUE(HasGraphicsDevice(path));
+}
+
+TEST(VideoRenderer, TheMachinesChoiceUnlessOpenGLIsForcedIntoSoftwareOrARendererIsSet) {
+    const VideoRenderer machine =
+        HasGraphicsDevice() ? VideoRenderer::openGL : VideoRenderer::software;
+    SetVideoRenderer(std::nullopt);
+    EXPECT_EQ(ChosenVideoRenderer(), machine);
+
+    for (const char* yes : {"1", "true", "YES", "y"}) {
+        setenv("LIBGL_ALWAYS_SOFTWARE", yes, 1);
+        SetVideoRenderer(std::nullopt);
+        EXPECT_EQ(ChosenVideoRenderer(), VideoRenderer::software) << yes;
+    }
+    setenv("LIBGL_ALWAYS_SOFTWARE", "0", 1);
+    SetVideoRenderer(std::nullopt);
+    EXPECT_EQ(ChosenVideoRenderer(), machine);
+    unsetenv("LIBGL_ALWAYS_SOFTWARE");
+
+    SetVideoRenderer(VideoRenderer::openGL);
+    EXPECT_EQ(ChosenVideoRenderer(), VideoRenderer::openGL);
+    SetVideoRenderer(VideoRenderer::software);
+    EXPECT_EQ(ChosenVideoRenderer(), VideoRenderer::software);
+    SetVideoRenderer(std::nullopt);
+    EXPECT_EQ(ChosenVideoRenderer(), machine);
+}
+
+} // namespace
