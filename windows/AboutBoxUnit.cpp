@@ -56,11 +56,14 @@ QLabel* productLabel(QWidget* parent, const QRect& geometry, const QColor& colou
     return label;
 }
 
+// Labels take the size of their text, from the position of the layout: the
+// fonts that stand in for the design's are a little wider.
 TLinkLabel* repairLink(QWidget* parent, const QRect& geometry, const QString& caption,
                        const QString& hint) {
     auto* link = new TLinkLabel(parent);
     link->setText(caption);
     link->setGeometry(geometry);
+    link->adjustSize();
     link->setToolTip(hint);
     return link;
 }
@@ -76,7 +79,8 @@ QString MakerIndexPage() {
 }
 
 TAboutBox::TAboutBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     AboutBox = this;
     loadGlyphs();
@@ -109,6 +113,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     underlined.setUnderline(true);
     lblnorvane->setFont(underlined);
     lblnorvane->setCursor(Qt::PointingHandCursor);
+    lblnorvane->adjustSize();
     lblnorvane->setToolTip(MakerHomePage());
     lblnorvane->installEventFilter(this);
 
@@ -146,6 +151,7 @@ int TAboutBox::ShowModal() {
 
 void TAboutBox::FormShow() {
     lblversion->setText(QString::fromStdString(GetProgramVersion()));
+    lblversion->adjustSize();
 }
 
 void TAboutBox::lblnorvaneClick() {
