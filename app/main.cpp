@@ -1,4 +1,5 @@
 #include "app/uMain.h"
+#include "windows/ProgramPicture.h"
 #include "windows/uLogging.h"
 
 #include "platform/system_defaults.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     platform::Application Application(argc, argv);
     Application.Initialize();
     Application.SetTitle(QStringLiteral("Quelvo Player"));
+    Application.setWindowIcon(ProgramIcon());
     platform::EnsureSystemDefaults();
     auto mainWindow = std::make_unique<TdlgMain>();
     auto logWindow = std::make_unique<TdlgLog>();

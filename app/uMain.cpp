@@ -2,8 +2,10 @@
 
 #include "app/FileSearch.h"
 #include "display/MMDisplay2.h"
+#include "system/DATAssociation.h"
 #include "system/EError.h"
 #include "system/SettingsStore.h"
+#include "windows/AboutBoxUnit.h"
 #include "windows/uLogging.h"
 
 #include "platform/drives/drives.h"
@@ -220,6 +222,8 @@ void TdlgMain::buildToolbar() {
     connect(ToolbarButton971, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton971Click(); }));
     ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[6]);
+    connect(ToolbarButton976, &QToolButton::clicked, this,
+            platform::Guarded([this] { ToolbarButton976Click(); }));
     Toolbar971->addSeparator();
     ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[7]);
     connect(ToolbarButton975, &QToolButton::clicked, this,
@@ -236,9 +240,10 @@ void TdlgMain::FormCreate() {
     cmbcd->setCurrentIndex(-1);
 
     // The stored version is only written at close, so a run that never closes
-    // normally checks again next time.
+    // normally checks again next time. A check that fails is shown and the
+    // window still takes its stored zoom and drive.
     if (LoadSetting(Product, "", "Version") != version)
-        CheckDATExtension(true, false, false);
+        platform::RunHandler([this] { CheckDATExtension(true, false, false); });
 
     const int zoom = StrToIntDef(QString::fromStdString(LoadSetting(Product, "", "Zoom")), 5);
     cmbzoom->setCurrentIndex(zoom >= 0 && zoom < cmbzoom->count() ? zoom : -1);
@@ -293,6 +298,10 @@ void TdlgMain::ToolbarButton971Click() {
 
 void TdlgMain::ToolbarButton975Click() {
     close();
+}
+
+void TdlgMain::ToolbarButton976Click() {
+    ShowAboutBox(this);
 }
 
 // The disc scan: the first of MPEG2\, MPEGAV\ and the root that exists on
@@ -402,7 +411,8 @@ void TdlgMain::MMpanelStatusChanged() {
     }
 }
 
-void TdlgMain::CheckDATExtension(bool, bool, bool) {
+void TdlgMain::CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange) {
+    CheckDATAssociation(Ask, UseMPEGDriver, ShowNoChange);
 }
 
 bool TdlgMain::novalidfile() {

@@ -36,6 +36,7 @@ public:
     void ApplicationEvents1Idle();
     void ToolbarButton971Click();
     void ToolbarButton975Click();
+    void ToolbarButton976Click();
 
     void cmbcdChange();
     void cmbtrackChange();

@@ -3,6 +3,8 @@
 // Windows widths, so that every service and every caller agrees on one DWORD.
 #include <cstdint>
 
+class QWidget;
+
 namespace platform {
 
 using BYTE = std::uint8_t;
@@ -15,6 +17,8 @@ using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using HMODULE = void*;
 using HANDLE = void*;
+// A window is the toolkit's widget.
+using HWND = QWidget*;
 
 // 100-nanosecond intervals since 1 January 1601 (UTC).
 struct FILETIME {

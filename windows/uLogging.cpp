@@ -3,12 +3,11 @@
 #include "system/SettingsStore.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Forms.h"
 
-#include <QGuiApplication>
 #include <QIcon>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTextCursor>
 #include <QToolButton>
@@ -74,11 +73,7 @@ int TdlgLog::ShowModal() {
 }
 
 void TdlgLog::showEvent(QShowEvent* event) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    platform::CenterOnScreen(*this);
     QDialog::showEvent(event);
 }
 

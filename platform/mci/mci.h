@@ -48,13 +48,10 @@
 
 #include <cstdint>
 
-class QWidget;
-
 namespace platform {
 
 using DWORD_PTR = std::uintptr_t;
 using LPCSTR = const char*;
-using HWND = QWidget*;
 using MCIDEVICEID = UINT;
 using MCIERROR = DWORD;
 

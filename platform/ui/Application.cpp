@@ -3,6 +3,7 @@
 #include "platform/mci/drivers/mpv/prepared_context.h"
 #include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Fonts.h"
 
 #include <QAbstractEventDispatcher>
 #include <QThread>
@@ -10,6 +11,7 @@
 namespace platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    InstallFontSubstitutes();
 }
 
 // Whatever the preparation made goes before the application object.

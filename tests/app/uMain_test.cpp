@@ -7,6 +7,8 @@
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 
+#include "platform/system_defaults.h"
+
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
@@ -34,7 +36,11 @@ void Store(const std::string& name, const std::string& value) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { Sandbox::ClearConfiguration(); }
+    // A first run on a fresh system, whose media associations are right.
+    void SetUp() override {
+        Sandbox::ClearConfiguration();
+        platform::EnsureSystemDefaults();
+    }
 
     void Start() {
         window = std::make_unique<TdlgMain>();
