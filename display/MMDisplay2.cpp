@@ -197,6 +197,10 @@ void TMMDisplay2::OpenFile(const QString& name, bool resetZoom) {
         try {
             FMediaPlayer->Open();
         } catch (const std::exception& error) {
+            // Without a device there is no current file: the next play of the
+            // same name must try the open again (after a repaired association,
+            // a reinserted disc) instead of failing on a device that is not there.
+            FMediaPlayer->FileName.clear();
             ShowMessage(QString::fromUtf8(error.what()));
             MessageBeep(0);
         }

@@ -168,6 +168,16 @@ TEST_F(PanelTest, AFailedOpenIsShownWithABeepAndPlayReportsNoDevice) {
     EXPECT_FALSE(panel->Timer()->isActive()) << "the first poll finds no device and stops";
 }
 
+TEST_F(PanelTest, TheSameFileIsOpenedAgainAfterAFailedOpen) {
+    ScriptedDriver::NextOpenError = platform::MCIERR_INVALID_FILE;
+    DialogRecorder dialogs;
+    EXPECT_THROW(panel->PlayFile("C:\\clips\\clip.scr"), EMCIDeviceError);
+    ScriptedDriver::NextOpenError = 0;
+    panel->PlayFile("C:\\clips\\clip.scr");
+    EXPECT_EQ(dialogs.Shown.size(), 1u) << "only the first open failed";
+    EXPECT_EQ(Driver().Mode(), platform::MCI_MODE_PLAY);
+}
+
 TEST_F(PanelTest, SeekingPlaysFromThereOnlyWhileActive) {
     panel->SetPosition(100);
     PlayScripted();
