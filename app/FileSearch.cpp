@@ -6,6 +6,7 @@
 #include "platform/drives/drives.h"
 #include "platform/files/error_mode.h"
 #include "platform/files/files.h"
+#include "platform/last_error.h"
 #include "platform/ui/Dialogs.h"
 
 #include <algorithm>
@@ -104,9 +105,10 @@ bool BuildFileList(QStringList& Strings, const QString& Folder, const QString& F
         platform::WIN32_FIND_DATAA found{};
         const FindHandle search(
             platform::FindFirstFileA((AddSlash(Folder) + Mask).toUtf8().constData(), &found));
-        // Nothing found is an empty folder, unless the folder itself went away.
+        // Nothing found is an empty folder; anything else means the folder
+        // went away or cannot be listed.
         if (search.Get() == platform::INVALID_HANDLE_VALUE) {
-            if (!DirectoryExists(Folder))
+            if (platform::GetLastError() != platform::ERROR_FILE_NOT_FOUND)
                 throw EError("Directory not found");
             return true;
         }

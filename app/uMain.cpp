@@ -249,15 +249,16 @@ void TdlgMain::FormCreate() {
     cmbzoom->setCurrentIndex(zoom >= 0 && zoom < cmbzoom->count() ? zoom : -1);
     cmbzoomChange();
 
+    // A stored drive that cannot be read counts as none: the first drive is
+    // chosen all the same.
     try {
         const int drive =
             StrToIntDef(QString::fromStdString(LoadSetting(Product, "", "Drive")), -1);
         cmbcd->setCurrentIndex(drive >= 0 && drive < cmbcd->count() ? drive : -1);
-        if (cmbcd->currentIndex() == -1 && cmbcd->count() > 0)
-            cmbcd->setCurrentIndex(0);
     } catch (...) {
-        // A drive that cannot be restored simply leaves the first one chosen.
     }
+    if (cmbcd->currentIndex() == -1 && cmbcd->count() > 0)
+        cmbcd->setCurrentIndex(0);
 }
 
 void TdlgMain::FormShow() {

@@ -1,13 +1,12 @@
 #pragma once
-// Conversions between seconds and the MCI time formats a driver offers.
+// Conversions between seconds and the MCI time formats the video driver
+// counts in: milliseconds and frames.
 #include "platform/mci/mci.h"
 
 namespace platform::mci {
 
-bool IsSupportedTimeFormat(DWORD format);
-
-// `seconds` in `format`: whole milliseconds, packed hours-minutes-seconds
-// (whole seconds) or the nearest frame at `framesPerSecond`.
+// `seconds` in `format`: the nearest frame at `framesPerSecond` for
+// MCI_FORMAT_FRAMES, else whole milliseconds.
 DWORD SecondsToUnits(double seconds, DWORD format, double framesPerSecond);
 
 // The time that `value` in `format` stands for.

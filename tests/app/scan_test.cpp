@@ -1,4 +1,5 @@
 #include "app/uMain.h"
+#include "display/MediaPlayer.h"
 #include "display/MMDisplay2.h"
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/output_capture.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <memory>
@@ -165,17 +167,67 @@ namespace {
 TEST_F(ScanTest, AVideoCdImageIsScannedAndItsFirstTrackPlaysToItsEnd) {
     Sandbox::MapDriveTo("E:", TestMedia::VcdImage().cue);
     Start();
+    // The device is still open when its stop is reported, just before the
+    // panel closes it: a stop at the last frame is the end, not a stall.
+    TMMDisplay2* panel = window->MMpanel;
+    platform::DWORD positionAtStop = 0;
+    platform::DWORD lengthAtStop = 0;
+    int ended = 0;
+    panel->OnStatusChanged = [&, previous = panel->OnStatusChanged](QObject* sender) {
+        if (panel->Status() == mmStopped) {
+            positionAtStop = panel->MediaPlayer()->Position();
+            lengthAtStop = panel->MediaPlayer()->Length();
+        }
+        if (previous)
+            previous(sender);
+    };
+    panel->OnTrackEnded = [&ended](QObject*) { ++ended; };
     EXPECT_EQ(Scan(), QStringList({"", "Connecting to drive 1 of 1: \"E:\"",
                                    "SVCD Folder Exists (E:\\MPEG2\\): False",
                                    "VCD Folder Exists (E:\\MPEGAV\\): True",
                                    "MPEG files found in E:\\MPEGAV\\: 2",
                                    "Opening MPEG file: E:\\MPEGAV\\AVSEQ01.DAT"}));
-    int ended = 0;
-    window->MMpanel->OnTrackEnded = [&ended](QObject*) { ++ended; };
-    window->cmbtrack->setCurrentIndex(1);
-    window->cmbtrackChange();
     EXPECT_TRUE(RunEventsUntil([&ended] { return ended > 0; }));
-    EXPECT_EQ(window->CurrentFile, "E:\\MPEGAV\\AVSEQ02.DAT");
+    EXPECT_EQ(panel->FileName(), "E:\\MPEGAV\\AVSEQ01.DAT");
+    EXPECT_EQ(lengthAtStop, 250u) << "10 s in frames";
+    EXPECT_EQ(positionAtStop, lengthAtStop);
+    EXPECT_EQ(ended, 1);
+}
+
+// A copy of the Video CD image whose MPEGAV folder is there but its records
+// are unreadable: the folder's sector holds bytes that are no records.
+std::string ImageWithUnlistableFolder(const QTemporaryDir& folder) {
+    const TestMedia::CueBin image = TestMedia::VcdImage();
+    QFile source(QString::fromStdString(image.bin));
+    EXPECT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bin = source.readAll();
+    constexpr qsizetype rawSector = 2352, form1Data = 24, dataSize = 2048;
+    const qsizetype at = bin.indexOf("AVSEQ01.DAT;1");
+    EXPECT_GE(at, 0);
+    const qsizetype sector = at / rawSector * rawSector;
+    bin.replace(sector + form1Data, dataSize, QByteArray(dataSize, '\xFF'));
+    const QString binPath = folder.filePath(QFileInfo(source).fileName());
+    QFile damaged(binPath);
+    EXPECT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(bin);
+    const QString cue = folder.filePath("vcd.cue");
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(image.cue), cue));
+    return cue.toStdString();
+}
+
+TEST_F(ScanTest, AVideoCdFolderThatCannotBeListedIsShownAndLeavesNoTracks) {
+    QTemporaryDir folder;
+    Sandbox::MapDriveTo("E:", ImageWithUnlistableFolder(folder));
+    Start();
+    DialogRecorder dialogs;
+    EXPECT_EQ(Scan().mid(3), QStringList({"VCD Folder Exists (E:\\MPEGAV\\): True",
+                                          "MPEG files found in E:\\MPEGAV\\: 0",
+                                          "VCD Load Error: No valid files found"}));
+    ASSERT_EQ(dialogs.Shown.size(), 1);
+    EXPECT_EQ(dialogs.Shown[0].Title, "Information");
+    EXPECT_EQ(dialogs.Shown[0].Text, "Unable to change to the folder, E:\\MPEGAV\\.");
+    EXPECT_TRUE(Tracks().isEmpty());
+    EXPECT_FALSE(window->lblwarning->isHidden());
 }
 
 TEST_F(ScanTest, ASuperVideoCdImageListsItsMpeg2Tracks) {

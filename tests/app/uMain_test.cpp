@@ -115,6 +115,13 @@ TEST_F(MainWindowTest, StoredDriveIsRestoredByPositionWithTheFirstDriveAsFallbac
         EXPECT_EQ(window->cmbcd->currentIndex(), expected);
         window.reset();
     }
+
+    // A value of another type cannot be read as text: quietly the first drive.
+    Sandbox::StoreDword("SOFTWARE\\Norvane\\Quelvo Player", "Drive", 1);
+    DialogRecorder dialogs;
+    Start();
+    EXPECT_TRUE(dialogs.Shown.isEmpty());
+    EXPECT_EQ(window->cmbcd->currentIndex(), 0);
 }
 
 TEST_F(MainWindowTest, ANonTextSettingIsShownAsAnErrorAndTheWindowStillComesUp) {

@@ -48,6 +48,26 @@ TEST_F(PanelOnVideoDriver, PlaysTheClipToItsEndThenClosesTheDeviceAndEndsTheTrac
     EXPECT_GE(Count(mmPlaying), 1);
 }
 
+TEST_F(PanelOnVideoDriver, ATrackOfMoreThanAMinuteEndsAtItsRealLength) {
+    // The device is still open when its stop is reported, just before the
+    // panel closes it.
+    QString positionText;
+    struct {
+        platform::DWORD position = 0, length = 0;
+    } atStop;
+    panel->OnPositionChanged = [&](QObject*, const QString& text) { positionText = text; };
+    panel->OnStatusChanged = [&](QObject*) {
+        if (panel->Status() == mmStopped)
+            atStop = {panel->MediaPlayer()->Position(), panel->MediaPlayer()->Length()};
+    };
+    panel->PlayFile(QString::fromStdString(TestMedia::LongPalVcdClip()));
+    ASSERT_TRUE(RunEventsUntil([this] { return ended > 0; }));
+    EXPECT_EQ(atStop.length, 5000u) << "3:20 in frames";
+    EXPECT_EQ(atStop.position, atStop.length);
+    EXPECT_TRUE(positionText.endsWith(" / 5000 frames")) << positionText.toStdString();
+    EXPECT_EQ(ended, 1);
+}
+
 TEST_F(PanelOnVideoDriver, WithLoopOnTheClipPlaysAgainInsteadOfEnding) {
     panel->Loop = true;
     panel->PlayFile(QString::fromStdString(TestMedia::PalVcdClip()));

@@ -128,12 +128,28 @@ TEST_F(PanelTest, PositionTextsFollowTheDevicesTimeFormat) {
     Tick();
     EXPECT_EQ(events.back(), "position 0:04 / 44:00");
 
-    // Hours on an HMS device.
+    // Hours on a device that counts in packed hours, minutes and seconds.
     ScriptedDriver::NextMedia.lengthFrames = (3600 + 5 * 60 + 7) * 25;
+    ScriptedDriver::NextMedia.offersHms = true;
     PlayScripted();
     Driver().Advance((5 * 60 + 7) * 25);
     Tick();
     EXPECT_EQ(events.back(), "position 5:07 / 1:05:07");
+}
+
+TEST_F(PanelTest, ATrackOfThreeMinutesTwentyPlaysOnUntilItsLastFrame) {
+    ScriptedDriver::NextMedia.lengthFrames = 200 * 25;
+    PlayScripted();
+    for (int second = 1; second < 200; ++second) {
+        Driver().Advance(25);
+        Tick();
+    }
+    EXPECT_EQ(Count(events, "ended"), 0);
+    EXPECT_EQ(events.back(), "position 4975 / 5000 frames");
+    Driver().Advance(25);
+    Deliver();
+    Tick();
+    EXPECT_EQ(Count(events, "ended"), 1);
 }
 
 TEST(FormatTime, WritesMinutesAndSecondsWithHoursOnlyWhenThereAreAny) {

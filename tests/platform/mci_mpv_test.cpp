@@ -139,7 +139,7 @@ TEST_F(MpvDevice, PauseResumeAndStopNotifyAsTheInterfaceSays) {
     EXPECT_EQ(Status(device, MCI_STATUS_MODE), MCI_MODE_STOP);
 }
 
-TEST_F(MpvDevice, SeeksExactlyAndReportsThePositionInEveryTimeFormat) {
+TEST_F(MpvDevice, SeeksExactlyAndReportsThePositionInFramesOrMilliseconds) {
     const MCIDEVICEID device = OpenClip(TestMedia::PalVcdClip());
     ASSERT_EQ(SeekTo(device, 125), 0u);
     EXPECT_EQ(Status(device, MCI_STATUS_POSITION), 125u) << "the target, before mpv is there";
@@ -154,21 +154,30 @@ TEST_F(MpvDevice, SeeksExactlyAndReportsThePositionInEveryTimeFormat) {
     EXPECT_NEAR(double(Status(device, MCI_STATUS_POSITION)), 5000.0, 20.0);
     EXPECT_EQ(Status(device, MCI_STATUS_LENGTH) / 1000, 10u);
 
-    ASSERT_EQ(SetTimeFormat(device, MCI_FORMAT_HMS), 0u);
-    EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_HMS);
-    EXPECT_EQ(Status(device, MCI_STATUS_POSITION), MCI_MAKE_HMS(0, 0, 5));
-    EXPECT_EQ(Status(device, MCI_STATUS_LENGTH), MCI_MAKE_HMS(0, 0, 10));
-
     // Seeks are in the current format too.
-    ASSERT_EQ(SeekTo(device, MCI_MAKE_HMS(0, 0, 7)), 0u);
+    ASSERT_EQ(SeekTo(device, 7000), 0u);
     ASSERT_EQ(SetTimeFormat(device, MCI_FORMAT_FRAMES), 0u);
     LetEventsArrive();
     EXPECT_EQ(Status(device, MCI_STATUS_POSITION), 175u);
 
-    EXPECT_EQ(SetTimeFormat(device, 2 /* MSF: a CD's format */), MCIERR_BAD_TIME_FORMAT);
-    EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_FRAMES);
+    // Packed hours, minutes and seconds, and a CD's minutes, seconds and
+    // frames, are refused; the device keeps counting frames.
+    for (const DWORD format : {MCI_FORMAT_HMS, DWORD{2} /* MSF */}) {
+        EXPECT_EQ(SetTimeFormat(device, format), MCIERR_BAD_TIME_FORMAT) << format;
+        EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_FRAMES);
+    }
     EXPECT_EQ(SeekTo(device, palFrames + 1), MCIERR_OUTOFRANGE);
     EXPECT_EQ(Status(device, MCI_STATUS_POSITION), 175u);
+}
+
+TEST_F(MpvDevice, SoundWithoutPicturesCountsInMillisecondsOnly) {
+    const MCIDEVICEID device = OpenClip(TestMedia::ToneOnlyClip());
+    EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_MILLISECONDS);
+    EXPECT_NEAR(double(Status(device, MCI_STATUS_LENGTH)), 3000.0, 50.0);
+    for (const DWORD format : {MCI_FORMAT_HMS, MCI_FORMAT_FRAMES}) {
+        EXPECT_EQ(SetTimeFormat(device, format), MCIERR_BAD_TIME_FORMAT) << format;
+        EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_MILLISECONDS);
+    }
 }
 
 TEST_F(MpvDevice, StepsByFramesBothWaysAndStaysPaused) {

@@ -43,12 +43,19 @@ ScriptedDriver::~ScriptedDriver() {
 }
 
 DWORD ScriptedDriver::toUnits(DWORD frames) const {
-    return mci::SecondsToUnits(frames / FMedia.framesPerSecond, FTimeFormat,
-                               FMedia.framesPerSecond);
+    const double seconds = frames / FMedia.framesPerSecond;
+    if (FTimeFormat == MCI_FORMAT_HMS) {
+        const auto whole = static_cast<DWORD>(seconds);
+        return MCI_MAKE_HMS(whole / 3600, whole / 60 % 60, whole % 60);
+    }
+    return mci::SecondsToUnits(seconds, FTimeFormat, FMedia.framesPerSecond);
 }
 
 DWORD ScriptedDriver::toFrames(DWORD units) const {
-    const double seconds = mci::UnitsToSeconds(units, FTimeFormat, FMedia.framesPerSecond);
+    const double seconds =
+        FTimeFormat == MCI_FORMAT_HMS
+            ? MCI_HMS_HOUR(units) * 3600.0 + MCI_HMS_MINUTE(units) * 60.0 + MCI_HMS_SECOND(units)
+            : mci::UnitsToSeconds(units, FTimeFormat, FMedia.framesPerSecond);
     return static_cast<DWORD>(std::llround(seconds * FMedia.framesPerSecond));
 }
 
@@ -76,6 +83,7 @@ MCIERROR ScriptedDriver::Open(const std::string& element) {
     Element = element;
     FMedia = NextMedia;
     FMode = MCI_MODE_STOP;
+    FTimeFormat = FMedia.hasVideo ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
     FDestination = Source();
     latest = this;
     return 0;
@@ -141,7 +149,8 @@ DWORD ScriptedDriver::Length() const {
 }
 
 MCIERROR ScriptedDriver::SetTimeFormat(DWORD format) {
-    if (!mci::IsSupportedTimeFormat(format))
+    if (format != MCI_FORMAT_MILLISECONDS && !(format == MCI_FORMAT_FRAMES && FMedia.hasVideo) &&
+        !(format == MCI_FORMAT_HMS && FMedia.offersHms))
         return MCIERR_BAD_TIME_FORMAT;
     FTimeFormat = format;
     return 0;

@@ -16,6 +16,10 @@ struct ScriptedMedia {
     bool hasAudio = true;
     int width = 352;
     int height = 288;
+    // Counts in packed hours, minutes and seconds too, as some devices do;
+    // otherwise, like the video driver, in frames (the default) when there
+    // is video and in milliseconds.
+    bool offersHms = false;
 };
 
 class ScriptedDriver final : public platform::mci::Driver {

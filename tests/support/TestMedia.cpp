@@ -58,17 +58,22 @@ void makeCached(const QStringList& names, const QString& program, const QStringL
     QDir(work).removeRecursively();
 }
 
+// An MPEG file that ffmpeg makes from `arguments` (inputs and encoding),
+// named after them.
+std::string encode(const QString& kind, const QStringList& arguments) {
+    const QStringList all = QStringList{"-nostdin", "-loglevel", "error", "-y"} + arguments;
+    const QString name = kind + "-" + keyOf(all) + ".mpg";
+    makeCached({name}, "ffmpeg", QStringList(all) << name);
+    return (cacheFolder() + "/" + name).toStdString();
+}
+
+const QString tone = "sine=frequency=440:sample_rate=44100";
+
 std::string makeClip(const QString& source, const QString& size, const QString& rate,
                      const QString& seconds, const QString& target) {
-    const QStringList arguments = {
-        "-nostdin", "-loglevel", "error",   "-y",
-        "-f",       "lavfi",     "-i",      source + "=size=" + size + ":rate=" + rate,
-        "-f",       "lavfi",     "-i",      "sine=frequency=440:sample_rate=44100",
-        "-t",       seconds,     "-ac",     "2",
-        "-aspect",  "4:3",       "-target", target};
-    const QString name = target + "-" + keyOf(arguments) + ".mpg";
-    makeCached({name}, "ffmpeg", QStringList(arguments) << name);
-    return (cacheFolder() + "/" + name).toStdString();
+    return encode(target,
+                  {"-f", "lavfi", "-i", source + "=size=" + size + ":rate=" + rate, "-f", "lavfi",
+                   "-i", tone, "-t", seconds, "-ac", "2", "-aspect", "4:3", "-target", target});
 }
 
 TestMedia::CueBin makeVideoCd(const QString& type, const QString& label, const QStringList& clips) {
@@ -90,6 +95,17 @@ std::string PalVcdClip() {
 std::string NtscSvcdClip() {
     static const std::string clip =
         makeClip("testsrc2", "480x480", "30000/1001", "10", "ntsc-svcd");
+    return clip;
+}
+
+std::string LongPalVcdClip() {
+    static const std::string clip = makeClip("testsrc2", "352x288", "25", "200", "pal-vcd");
+    return clip;
+}
+
+std::string ToneOnlyClip() {
+    static const std::string clip =
+        encode("tone", {"-f", "lavfi", "-i", tone, "-t", "3", "-c:a", "mp2", "-f", "mpeg"});
     return clip;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Media files made for the tests with ffmpeg: a test pattern with a 440 Hz
-// tone, 10 s. Made once and shared by every test process of the build (in the
+// tone, mostly 10 s. Made once and shared by every test process of the build (in the
 // build folder), so only the first test that asks pays for them.
 #include <string>
 #include <utility>
@@ -12,6 +12,10 @@ namespace TestMedia {
 std::string PalVcdClip();
 // Super Video CD: MPEG-2 program stream, 480x480, 30000/1001 fps, flagged 4:3.
 std::string NtscSvcdClip();
+// A track of real length: 3 min 20 s (5000 frames) of the PalVcdClip pattern.
+std::string LongPalVcdClip();
+// Three seconds of the tone alone, in an MPEG program stream.
+std::string ToneOnlyClip();
 // Two seconds of another pattern, for a second track.
 std::string ShortPalVcdClip();
 std::string ShortNtscSvcdClip();

@@ -60,6 +60,7 @@ private:
     void seekTo(double seconds, bool toEnd);
     double lengthSeconds() const;
     double currentSeconds() const;
+    bool countsFrames() const;
     DWORD toUnits(double seconds) const;
 
     DriverEvents& events_;
