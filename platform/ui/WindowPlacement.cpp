@@ -79,10 +79,11 @@ private:
         const QWindow* handle = FWindow->windowHandle();
         if (!handle || !handle->isVisible() || handle->frameMargins().isNull())
             return;
-        // A window that came up maximised or minimised keeps the rectangle it
-        // was given; correcting it now would pull it out of that state.
-        if (inNormalState(FWindow))
-            FWindow->resize(FOuter.size().shrunkBy(frameOf(FWindow)));
+        // A maximised or minimised window is corrected once it is normal:
+        // correcting it now would pull it out of that state.
+        if (!inNormalState(FWindow))
+            return;
+        FWindow->setGeometry(FOuter.marginsRemoved(frameOf(FWindow)));
         deleteLater();
         FWindow->removeEventFilter(this);
     }
@@ -119,6 +120,16 @@ protected:
     }
 };
 
+// The normal rectangle of the outer frame, in screen coordinates.
+QRect normalFrameOf(QWidget* window) {
+    if (const PendingFrameFit* pending = pendingFitOf(window))
+        return pending->Outer();
+    QRect normal = inNormalState(window) ? window->geometry() : window->normalGeometry();
+    if (normal.isEmpty())
+        normal = window->geometry();
+    return normal.marginsAdded(frameOf(window));
+}
+
 } // namespace
 
 BOOL GetWindowPlacement(QWidget* window, WINDOWPLACEMENT* placement) {
@@ -140,16 +151,7 @@ BOOL GetWindowPlacement(QWidget* window, WINDOWPLACEMENT* placement) {
     placement->ptMinPosition = {minimised.x(), minimised.y()};
     placement->ptMaxPosition = {maximised.x(), maximised.y()};
 
-    QRect outer;
-    if (const PendingFrameFit* pending = pendingFitOf(window)) {
-        outer = pending->Outer();
-    } else {
-        QRect normal = inNormalState(window) ? window->geometry() : window->normalGeometry();
-        if (normal.isEmpty())
-            normal = window->geometry();
-        outer = normal.marginsAdded(frameOf(window));
-    }
-    outer.translate(-workAreaOrigin());
+    const QRect outer = normalFrameOf(window).translated(-workAreaOrigin());
     placement->rcNormalPosition = {outer.left(), outer.top(), outer.left() + outer.width(),
                                    outer.top() + outer.height()};
     return 1;
@@ -167,15 +169,17 @@ BOOL SetWindowPlacement(QWidget* window, const WINDOWPLACEMENT* placement) {
     const RECT& r = placement->rcNormalPosition;
     const QRect outer = QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))
                             .translated(workAreaOrigin());
-    if (inNormalState(window) && outer.isValid()) {
+    // Handing a window its own rectangle back changes nothing.
+    if (inNormalState(window) && outer.isValid() && outer != normalFrameOf(window)) {
         delete pendingFitOf(window);
         const QWindow* handle = window->windowHandle();
         const bool framed = handle && handle->isVisible() && !handle->frameMargins().isNull();
-        // A top-level window's position is its frame's.
-        window->move(outer.topLeft());
-        window->resize(outer.size().shrunkBy(framed ? frameOf(window) : knownFrame));
-        if (!framed && knownFrame.isNull())
+        if (framed || !knownFrame.isNull()) {
+            window->setGeometry(outer.marginsRemoved(frameOf(window)));
+        } else {
+            window->setGeometry(outer);
             new PendingFrameFit(window, outer);
+        }
     }
 
     switch (placement->showCmd) {

@@ -88,7 +88,7 @@ TEST_F(PlacementTest, FirstRunCreatesTheEmptyTopKeyAndTheCloseWritesEveryValueIn
                                 std::to_string(rect.right) + "," + std::to_string(rect.bottom);
     EXPECT_EQ(Stored("NormPos"), normPos);
     EXPECT_EQ(Stored("NormPos" + suffix), normPos);
-    EXPECT_EQ(rect.right - rect.left, 300);
+    EXPECT_EQ(rect.right - rect.left, window->frameGeometry().width()) << "the outer frame";
     EXPECT_EQ(Stored("ShowCmd"), "1");
     EXPECT_EQ(Stored("FormVersion"), "0");
     EXPECT_EQ(Stored("PixelsPerInch"), PixelsPerInch());
