@@ -4,6 +4,7 @@
 #include "display/MMDisplay2.h"
 #include "system/DATAssociation.h"
 #include "system/EError.h"
+#include "system/FormPlacement.h"
 #include "system/SettingsStore.h"
 #include "windows/AboutBoxUnit.h"
 #include "windows/uLogging.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListItems.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -72,6 +74,8 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
 
     setFont(tahoma(8, false));
     resize(849, 480);
+    setContentsMargins(1, 1, 1, 1);
+    platform::SetApplicationMainWindow(this);
 
     MMpanel = new TMMDisplay2(this);
     MMpanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -91,6 +95,10 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
     lblwarning->setStyleSheet(QStringLiteral("color: red; background: transparent;"));
 
     buildToolbar();
+    bindControls();
+
+    FormPlacement1 =
+        new TFormPlacement(this, QStringLiteral("Quelvo Player"), QStringLiteral("Quelvo Player"));
 
     ApplicationEvents1 = new platform::ApplicationEvents(this);
     ApplicationEvents1->OnIdle = [this] { ApplicationEvents1Idle(); };
@@ -101,6 +109,7 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
 }
 
 TdlgMain::~TdlgMain() {
+    platform::RunHandler([this] { FormPlacement1->FormDestroying(); });
     if (dlgMain == this)
         dlgMain = nullptr;
 }
@@ -395,23 +404,6 @@ void TdlgMain::cmbtrackDrawItem(QWidget*, int index, const QRect& rect, platform
     canvas.TextOut(rect.left() + 2, rect.top(), QString::number(index + 1));
 }
 
-void TdlgMain::MMpanelStatusChanged() {
-    StatusResyncPending = false;
-    Updating = true;
-    struct UpdatingGuard {
-        bool& flag;
-        ~UpdatingGuard() { flag = false; }
-    } guard{Updating};
-    const TMMStatus status = MMpanel->Status();
-    btnplay->setChecked(status == mmPlaying);
-    btnpause->setChecked(status == mmPaused);
-    btnstop->setChecked(status == mmStopped || status == mmNotReady);
-    if (btnstop->isChecked()) {
-        lblmmstatus->setText(QStringLiteral(" - "));
-        trkmm->setValue(0);
-    }
-}
-
 void TdlgMain::CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange) {
     CheckDATAssociation(Ask, UseMPEGDriver, ShowNoChange);
 }
@@ -434,9 +426,6 @@ void TdlgMain::WMOpenTrack() {
     CurrentFile = cmbtrack->currentText();
     AddLog(QStringLiteral("Opening MPEG file: ") + CurrentFile);
     MMpanel->PlayFile(CurrentFile);
-}
-
-void TdlgMain::WMFullScreen() {
 }
 
 bool TdlgMain::event(QEvent* event) {
@@ -465,14 +454,17 @@ bool TdlgMain::eventFilter(QObject* watched, QEvent* event) {
 
 void TdlgMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        platform::RunHandler([this] { FormShow(); });
+    if (event->spontaneous())
+        return;
+    platform::RunHandler([this] { FormPlacement1->FormShowing(); });
+    platform::RunHandler([this] { FormShow(); });
 }
 
 // A close whose settings cannot be written still closes once the error has
 // been shown: a window that can never be closed would be worse than a lost
 // setting.
 void TdlgMain::closeEvent(QCloseEvent* event) {
+    platform::RunHandler([this] { FormPlacement1->FormCloseQueried(); });
     platform::RunHandler([this] { FormClose(); });
     event->accept();
 }

@@ -14,6 +14,7 @@ class QLabel;
 class QSlider;
 class QToolBar;
 class QToolButton;
+class TFormPlacement;
 class TMMDisplay2;
 namespace platform {
 class ApplicationEvents;
@@ -45,7 +46,18 @@ public:
                          platform::TOwnerDrawState state, platform::TCanvas& canvas);
     void cmbtrackDrawItem(QWidget* control, int index, const QRect& rect,
                           platform::TOwnerDrawState state, platform::TCanvas& canvas);
+    void btnplayClick();
+    void btnpauseClick();
+    void btnstopClick();
+    void btnrwClick();
+    void btnffClick();
+    void trkmmChange();
     void MMpanelStatusChanged();
+    void MMpanelPositionChanged(QObject* Sender, const QString& strStatus);
+    void btnLoopClick();
+    void btnFullScreenClick();
+    void MMpanelDblClick();
+    void FormKeyUp(int Key);
     void CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange);
     bool novalidfile();
 
@@ -74,6 +86,7 @@ public:
     TMMDisplay2* MMpanel;
     QLabel* lblwarning;
     platform::ApplicationEvents* ApplicationEvents1;
+    TFormPlacement* FormPlacement1;
 
     QString CurrentFile;
     bool Updating = false;
@@ -90,6 +103,7 @@ private:
     void WMOpenTrack();
     void WMFullScreen();
     void buildToolbar();
+    void bindControls();
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
     QLabel* addCaptionLabel(const QString& caption);
     void addBlankSeparator();

@@ -162,9 +162,15 @@ TEST_F(MainWindowTest, ACloseThatCannotSaveShowsTheErrorAndClosesAllTheSame) {
     Sandbox::BreakConfiguration();
     DialogRecorder dialogs;
     EXPECT_TRUE(window->close());
-    ASSERT_EQ(dialogs.Shown.size(), 1);
-    EXPECT_EQ(dialogs.Shown[0].Text, "Error encountered saving registry");
+    // The placement is saved first, on the close query.
+    ASSERT_EQ(dialogs.Shown.size(), 2);
+    EXPECT_EQ(dialogs.Shown[0].Text, "Failed to create key Quelvo Player");
+    EXPECT_EQ(dialogs.Shown[1].Text, "Error encountered saving registry");
     EXPECT_FALSE(window->isVisible());
+    // Nothing was saved, so the destruction tries once more.
+    window.reset();
+    ASSERT_EQ(dialogs.Shown.size(), 3);
+    EXPECT_EQ(dialogs.Shown[2].Text, "Failed to create key Quelvo Player");
 }
 
 TEST_F(MainWindowTest, IdleTimeReSyncsTheStateButtonsOnlyWhenAsked) {

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
 
@@ -157,6 +159,39 @@ TEST_P(VideoWindow, WithoutADisplayWindowPlayShowsAWindowOfItsOwnAndClosingItOnl
     EXPECT_TRUE(own->isVisible()) << "the next play shows it again";
     close(device);
     EXPECT_EQ(videoWindowOfItsOwn(), nullptr) << "the window goes with the device";
+}
+
+// Records the double-clicks that reach the display window.
+class DisplayWindow : public QWidget {
+public:
+    int DoubleClicks = 0;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent*) override { ++DoubleClicks; }
+};
+
+TEST_P(VideoWindow, ADoubleClickOnThePictureReachesTheDisplayWindow) {
+    DisplayWindow window;
+    window.resize(640, 480);
+    window.show();
+    ASSERT_TRUE(RunEventsUntil([&] { return window.windowHandle()->isExposed(); }));
+    const MCIDEVICEID device = openClip();
+    MCI_ANIM_WINDOW_PARMSA display{0, &window, 0, nullptr};
+    ASSERT_EQ(mciSendCommandA(device, MCI_WINDOW, MCI_ANIM_WINDOW_HWND,
+                              reinterpret_cast<DWORD_PTR>(&display)),
+              0u);
+    play(device);
+    ASSERT_TRUE(RunEventsUntil([&] { return window.findChild<QWidget*>() != nullptr; }));
+    QTest::qWait(300); // the surface is mapped and drawing
+
+    // A real pointer on the X server, not an event made up inside the process.
+    const QPoint centre = window.mapToGlobal(QPoint(320, 240));
+    QProcess xdotool;
+    xdotool.start("xdotool", {"mousemove", QString::number(centre.x()), QString::number(centre.y()),
+                              "click", "--repeat", "2", "--delay", "60", "1"});
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    EXPECT_TRUE(RunEventsUntil([&] { return window.DoubleClicks > 0; }));
+    close(device);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachRenderer, VideoWindow,

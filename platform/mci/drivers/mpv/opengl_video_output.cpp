@@ -7,6 +7,9 @@
 #include <mpv/render.h>
 #include <mpv/render_gl.h>
 
+#include <memory>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace platform::mci {
@@ -85,8 +88,14 @@ QWidget* OpenGLVideoOutput::makeSurface(QWidget* host) {
     auto* window = new VideoWindow(context_->format());
     window->OnExposed = [this] { draw(); };
     window_ = window;
-    // The container owns the window from here on.
-    return QWidget::createWindowContainer(window, host);
+    // The container owns the window from here on. The mouse goes to it as if
+    // the picture were an ordinary widget, and from there to its parents.
+    QWidget* container = QWidget::createWindowContainer(window, host);
+    window->OnMouse = [container](QMouseEvent* event) {
+        const std::unique_ptr<QEvent> copy(event->clone());
+        QCoreApplication::sendEvent(container, copy.get());
+    };
+    return container;
 }
 
 void OpenGLVideoOutput::draw() {

@@ -12,4 +12,27 @@ void VideoWindow::exposeEvent(QExposeEvent*) {
         OnExposed();
 }
 
+void VideoWindow::mousePressEvent(QMouseEvent* event) {
+    passOn(event);
+}
+
+void VideoWindow::mouseReleaseEvent(QMouseEvent* event) {
+    passOn(event);
+}
+
+void VideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    passOn(event);
+}
+
+void VideoWindow::mouseMoveEvent(QMouseEvent* event) {
+    passOn(event);
+}
+
+void VideoWindow::passOn(QMouseEvent* event) {
+    if (OnMouse)
+        OnMouse(event);
+    else
+        event->ignore();
+}
+
 } // namespace platform::mci

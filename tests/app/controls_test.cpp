@@ -1,0 +1,223 @@
+// The toolbar's transport, position, loop, zoom and full-screen controls on
+// a scripted device.
+#include "app/uMain.h"
+#include "display/MMDisplay2.h"
+#include "system/FormPlacement.h"
+#include "tests/support/DialogRecorder.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/ScriptedDriver.h"
+
+#include "platform/mci/time_format.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QWindow>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using platform::DWORD;
+
+const QString Track = "C:\\clips\\clip.scr";
+
+// The device's frames for `units` of the time format the panel ends up with.
+DWORD FramesFor(DWORD units) {
+    const DWORD format = platform::mci::IsSupportedTimeFormat(platform::MCI_FORMAT_HMS)
+                             ? platform::MCI_FORMAT_HMS
+                             : platform::MCI_FORMAT_FRAMES;
+    return static_cast<DWORD>(std::lround(platform::mci::UnitsToSeconds(units, format, 25) * 25));
+}
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ScriptedDriver::Install();
+        window = std::make_unique<TdlgMain>();
+    }
+
+    void OpenTrack(const QString& track = Track) {
+        window->cmbtrack->addItem(track);
+        window->cmbtrack->setCurrentIndex(0);
+        window->cmbtrackChange();
+        Deliver();
+        // The test runs the polls itself.
+        window->MMpanel->Timer()->blockSignals(true);
+        Tick();
+    }
+    void Deliver() { QCoreApplication::processEvents(); }
+    void Tick() {
+        window->MMpanel->TimerTick();
+        Deliver();
+    }
+    ScriptedDriver& Driver() { return *ScriptedDriver::Latest(); }
+
+    QString Pressed() const {
+        QString looks;
+        for (QToolButton* button : {window->btnplay, window->btnpause, window->btnstop})
+            looks += button->isChecked() ? 'X' : '-';
+        return looks;
+    }
+
+    std::unique_ptr<TdlgMain> window;
+};
+
+TEST_F(ControlsTest, StateButtonsLabelAndSliderFollowThePanel) {
+    OpenTrack();
+    Driver().Advance(50);
+    Tick();
+    EXPECT_EQ(Pressed(), "X--");
+    EXPECT_EQ(window->lblmmstatus->text(), " 0:02 / 0:10 ");
+    EXPECT_EQ(window->trkmm->maximum(), window->MMpanel->Length());
+    EXPECT_EQ(window->trkmm->value(), window->MMpanel->Position());
+
+    window->btnpause->click();
+    Deliver();
+    EXPECT_EQ(Pressed(), "-X-");
+
+    window->btnstop->click();
+    Deliver();
+    EXPECT_EQ(Pressed(), "--X");
+    EXPECT_EQ(window->lblmmstatus->text(), " - ");
+    EXPECT_EQ(window->trkmm->value(), 0);
+    EXPECT_FALSE(window->Updating);
+}
+
+TEST_F(ControlsTest, PositionFollowsWithoutAMessageWhenTheTrackListEmptied) {
+    OpenTrack();
+    window->cmbtrack->clear(); // a failed rescan while the old disc plays on
+    Driver().Advance(100);
+    Tick();
+    EXPECT_EQ(window->lblmmstatus->text(), " 0:04 / 0:10 ");
+    EXPECT_EQ(window->trkmm->value(), window->MMpanel->Position());
+}
+
+TEST_F(ControlsTest, MovingTheSliderSeeksButTheWindowsOwnMovesDoNot) {
+    ScriptedDriver::NextMedia.lengthFrames = FramesFor(60);
+    OpenTrack();
+    const auto seeks = [this] {
+        return std::count(Driver().Calls.begin(), Driver().Calls.end(), "seek");
+    };
+    const auto seeksAtStart = seeks();
+    Driver().Advance(FramesFor(10));
+    Tick();
+    EXPECT_EQ(window->trkmm->maximum(), 60);
+    EXPECT_EQ(window->trkmm->value(), 10);
+    EXPECT_EQ(seeks(), seeksAtStart);
+
+    window->trkmm->setValue(30); // as the keyboard or a drag would
+    EXPECT_EQ(Driver().PositionFrames(), FramesFor(30));
+    EXPECT_EQ(Driver().Calls.back(), "play");
+}
+
+TEST_F(ControlsTest, TickFrequencyIsATwentiethOfTheLength) {
+    for (const auto& [length, ticks] : {std::pair{19, 0}, std::pair{2000, 100}}) {
+        ScriptedDriver::NextMedia.lengthFrames = FramesFor(length);
+        window->cmbtrack->clear();
+        OpenTrack(QStringLiteral("C:\\clips\\%1.scr").arg(length));
+        Driver().Advance(FramesFor(1));
+        Tick();
+        EXPECT_EQ(window->trkmm->tickInterval(), ticks)
+            << length << " " << window->MMpanel->Length();
+    }
+}
+
+TEST_F(ControlsTest, PlayRestartsAPlayingTrackAndReopensAnEndedOne) {
+    OpenTrack();
+    Driver().Advance(100);
+    window->btnplay->click();
+    Deliver();
+    EXPECT_EQ(Driver().PositionFrames(), 0u);
+    EXPECT_EQ(window->MMpanel->Status(), mmPlaying);
+
+    Driver().Advance(250); // to the end: the panel closes the device
+    Tick();
+    ASSERT_EQ(ScriptedDriver::Latest(), nullptr);
+    window->btnplay->click();
+    Deliver();
+    ASSERT_NE(ScriptedDriver::Latest(), nullptr);
+    EXPECT_EQ(Driver().Element, Track.toStdString());
+    EXPECT_EQ(window->MMpanel->Status(), mmPlaying);
+}
+
+TEST_F(ControlsTest, TransportButtonsStepAndUpdatingHoldsUserRequests) {
+    OpenTrack();
+    window->btnff->click();
+    window->btnrw->click();
+    EXPECT_EQ(Driver().Calls.back(), "resume");
+    EXPECT_NE(std::find(Driver().Calls.begin(), Driver().Calls.end(), "step back"),
+              Driver().Calls.end());
+
+    const std::size_t calls = Driver().Calls.size();
+    window->Updating = true;
+    window->btnplayClick();
+    window->btnpauseClick();
+    window->btnstopClick();
+    window->trkmm->setValue(3);
+    EXPECT_EQ(Driver().Calls.size(), calls);
+    EXPECT_TRUE(window->StatusResyncPending) << "pause and stop still ask for a re-sync";
+}
+
+TEST_F(ControlsTest, AnEmptyTrackListRefusesMediaControlsButNotLoopOrZoom) {
+    DialogRecorder dialogs;
+    for (QToolButton* button : {window->btnplay, window->btnpause, window->btnstop, window->btnrw,
+                                window->btnff, window->btnFullScreen})
+        button->click();
+    window->trkmm->setValue(5);
+    window->MMpanelDblClick();
+    Deliver();
+    EXPECT_EQ(dialogs.Shown.size(), 8);
+    for (const platform::DialogRequest& shown : dialogs.Shown)
+        EXPECT_EQ(shown.Text, "Please insert a valid VCD file.");
+    EXPECT_FALSE(window->btnFullScreen->isChecked()) << "the refused request is put back";
+    EXPECT_FALSE(window->isFullScreen());
+
+    window->btnLoop->click();
+    EXPECT_TRUE(window->MMpanel->Loop);
+    window->btnLoop->click();
+    EXPECT_FALSE(window->MMpanel->Loop);
+    window->cmbzoom->setCurrentIndex(6);
+    window->cmbzoomChange();
+    EXPECT_EQ(window->MMpanel->Zoom(), 400);
+    EXPECT_FALSE(window->MMpanel->StretchToFit());
+    EXPECT_EQ(dialogs.Shown.size(), 8);
+}
+
+TEST_F(ControlsTest, DoubleClickGoesFullScreenAndEscComesBackEachTimeFromTheStart) {
+    window->show(); // scans, and finds no drive
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    OpenTrack();
+    Driver().Advance(100);
+
+    QTest::mouseDClick(window->MMpanel, Qt::LeftButton);
+    Deliver();
+    EXPECT_TRUE(window->btnFullScreen->isChecked());
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_TRUE(window->Toolbar971->isHidden());
+    EXPECT_FALSE(window->FormPlacement1->Active);
+    Tick();
+    EXPECT_EQ(Driver().PositionFrames(), 0u);
+    EXPECT_EQ(window->MMpanel->Status(), mmPlaying);
+
+    Driver().Advance(100);
+    QTest::keyRelease(window->windowHandle(), Qt::Key_Escape);
+    Deliver();
+    EXPECT_FALSE(window->btnFullScreen->isChecked());
+    EXPECT_FALSE(window->isFullScreen());
+    EXPECT_FALSE(window->Toolbar971->isHidden());
+    EXPECT_TRUE(window->FormPlacement1->Active);
+    EXPECT_EQ(Driver().PositionFrames(), 0u);
+
+    QTest::keyRelease(window->windowHandle(), Qt::Key_Escape);
+    Deliver();
+    EXPECT_FALSE(window->isFullScreen()) << "Esc outside full screen does nothing";
+}
+
+} // namespace
