@@ -6,6 +6,8 @@
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDriver.h"
+
+#include "platform/system_defaults.h"
 #include "tests/support/WindowManager.h"
 
 #include "platform/registry/TRegistry.h"
@@ -39,6 +41,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(manager->Running()) << "openbox did not start";
         ScriptedDriver::Install();
+        // As the program starts: the association check finds a configured system.
+        platform::EnsureSystemDefaults();
     }
 
     void Start() {
