@@ -84,12 +84,16 @@ protected:
     int FImages = 0;
 };
 
-TEST_F(DamagedDiscs, ATruncatedImageShowsNoTrackWhereverItIsCut) {
+TEST_F(DamagedDiscs, ATruncatedImageShowsOnlyTheTracksThatLieWhollyInside) {
     const std::size_t size = std::filesystem::file_size(TestMedia::VcdImage().bin);
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{1000}, 16 * rawSector + 100,
-                                  200 * rawSector, size / 2, size * 3 / 4}) {
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{1000}, 16 * rawSector + 100, 200 * rawSector}) {
         MapDamagedVcd([cut](std::string& bin) { bin.resize(cut); });
         EXPECT_EQ(ScanFinds('D'), Strings{}) << "cut at " << cut;
+    }
+    for (const std::size_t cut : {size * 3 / 4, size * 9 / 10}) {
+        MapDamagedVcd([cut](std::string& bin) { bin.resize(cut); });
+        EXPECT_EQ(ScanFinds('D'), Strings{"AVSEQ01.DAT"}) << "cut at " << cut;
     }
     MapDamagedVcd([](std::string&) {});
     EXPECT_EQ(ScanFinds('D'), (Strings{"AVSEQ01.DAT", "AVSEQ02.DAT"})) << "the whole image";
