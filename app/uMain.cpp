@@ -49,6 +49,18 @@ int StrToIntDef(const QString& text, int fallback) {
     return ok ? value : fallback;
 }
 
+// A stored setting that cannot be read (stored as a number, say) is shown as
+// the error it is and then reads as a missing one, so that it costs only
+// itself and never the settings after it.
+std::string LoadSettingOrEmpty(const std::string& name) {
+    try {
+        return LoadSetting(Product, "", name);
+    } catch (const std::exception& error) {
+        platform::Application::ShowException(error);
+        return {};
+    }
+}
+
 QFont tahoma(int points, bool bold) {
     QFont font(QStringLiteral("Tahoma"), points);
     font.setBold(bold);
@@ -251,10 +263,10 @@ void TdlgMain::FormCreate() {
     // The stored version is only written at close, so a run that never closes
     // normally checks again next time. A check that fails is shown and the
     // window still takes its stored zoom and drive.
-    if (LoadSetting(Product, "", "Version") != version)
+    if (LoadSettingOrEmpty("Version") != version)
         platform::RunHandler([this] { CheckDATExtension(true, false, false); });
 
-    const int zoom = StrToIntDef(QString::fromStdString(LoadSetting(Product, "", "Zoom")), 5);
+    const int zoom = StrToIntDef(QString::fromStdString(LoadSettingOrEmpty("Zoom")), 5);
     cmbzoom->setCurrentIndex(zoom >= 0 && zoom < cmbzoom->count() ? zoom : -1);
     cmbzoomChange();
 
@@ -275,9 +287,11 @@ void TdlgMain::FormShow() {
 }
 
 void TdlgMain::FormClose() {
-    SaveSetting(Product, "", "Zoom", std::to_string(cmbzoom->currentIndex()));
-    SaveSetting(Product, "", "Drive", std::to_string(cmbcd->currentIndex()));
-    SaveSetting(Product, "", "Version", GetProgramVersion());
+    // One save for the three, so that a close cut short never mixes old and new.
+    SaveSettings(Product, "",
+                 {{"Zoom", std::to_string(cmbzoom->currentIndex())},
+                  {"Drive", std::to_string(cmbcd->currentIndex())},
+                  {"Version", GetProgramVersion()}});
 }
 
 void TdlgMain::FormResize() {

@@ -2,35 +2,46 @@
 
 #include "platform/diagnostics.h"
 #include "platform/profile/profile_file.h"
+#include "platform/profile/profile_text.h"
 #include "platform/registry/registry.h"
 
+#include <cstddef>
 #include <string>
 
 namespace platform {
 namespace {
 
-constexpr const char* winIniDefaults = "[MCI Extensions]\n"
-                                       "dat=MPEGVideo\n"
-                                       "mpg=MPEGVideo\n"
-                                       "mpeg=MPEGVideo\n"
-                                       "mpe=MPEGVideo\n"
-                                       "m1v=MPEGVideo\n"
-                                       "m2v=MPEGVideo\n"
-                                       "vob=MPEGVideo\n";
+struct ProfileEntry {
+    const char* section;
+    const char* key;
+    const char* value;
+};
 
-constexpr const char* systemIniDefaults = "[MCI32]\n"
-                                          "MPEGVideo=mciqtz32.dll\n";
+constexpr ProfileEntry winIniDefaults[] = {
+    {"MCI Extensions", "dat", "MPEGVideo"},  {"MCI Extensions", "mpg", "MPEGVideo"},
+    {"MCI Extensions", "mpeg", "MPEGVideo"}, {"MCI Extensions", "mpe", "MPEGVideo"},
+    {"MCI Extensions", "m1v", "MPEGVideo"},  {"MCI Extensions", "m2v", "MPEGVideo"},
+    {"MCI Extensions", "vob", "MPEGVideo"},
+};
+
+constexpr ProfileEntry systemIniDefaults[] = {{"MCI32", "MPEGVideo", "mciqtz32.dll"}};
 
 constexpr const char* extensionsKey = "SOFTWARE\\Microsoft\\Multimedia\\MPlayer2\\Extensions\\";
 
-void createFileIfMissing(const char* fileName, const char* contents) {
-    profile::UpdateProfileText(profile::ProfilePath(fileName),
-                               [contents](std::optional<std::string>& text) {
-                                   if (text)
-                                       return false;
-                                   text = contents;
-                                   return true;
-                               });
+// Adds each entry the file lacks, creating the file when it is missing;
+// entries there, whatever their value, stay as they are.
+template <std::size_t Count>
+void addMissingEntries(const char* fileName, const ProfileEntry (&entries)[Count]) {
+    profile::UpdateProfileText(
+        profile::ProfilePath(fileName), [&entries](std::optional<std::string>& text) {
+            if (!text)
+                text.emplace();
+            bool added = false;
+            for (const ProfileEntry& entry : entries)
+                if (!profile::FindProfileValue(*text, entry.section, entry.key))
+                    added |= profile::SetProfileValue(*text, entry.section, entry.key, entry.value);
+            return added;
+        });
 }
 
 void createHandlerIfMissing(const std::string& extension) {
@@ -59,8 +70,8 @@ void createHandlerIfMissing(const std::string& extension) {
 } // namespace
 
 void EnsureSystemDefaults() {
-    createFileIfMissing("win.ini", winIniDefaults);
-    createFileIfMissing("system.ini", systemIniDefaults);
+    addMissingEntries("win.ini", winIniDefaults);
+    addMissingEntries("system.ini", systemIniDefaults);
     createHandlerIfMissing(".DAT");
     createHandlerIfMissing(".MPG");
 }

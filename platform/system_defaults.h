@@ -4,14 +4,14 @@
 // question.
 namespace platform {
 
-// Writes what is missing, never over what is there: a win.ini that does not
-// exist yet gets [MCI Extensions] (dat, mpg, mpeg, mpe, m1v, m2v, vob =
-// MPEGVideo); a system.ini that does not exist yet gets [MCI32]
-// MPEGVideo=mciqtz32.dll; each of the machine-wide keys
-// SOFTWARE\Microsoft\Multimedia\MPlayer2\Extensions\.DAT and \.MPG that does
-// not exist yet is created with MCIHandler "MPEGVideo". An existing file or key
-// stays exactly as it is, even when it lacks these entries: that is a broken
-// association for the player to repair, not a fresh system.
+// Writes what is missing, never over what is there: win.ini gets each entry
+// of [MCI Extensions] (dat, mpg, mpeg, mpe, m1v, m2v, vob = MPEGVideo) that it
+// lacks, system.ini [MCI32] MPEGVideo=mciqtz32.dll when it lacks that entry
+// (a missing file is created; a damaged one is mended entry by entry); each of
+// the machine-wide keys SOFTWARE\Microsoft\Multimedia\MPlayer2\Extensions\.DAT
+// and \.MPG that does not exist yet is created with MCIHandler "MPEGVideo". An
+// entry or key that exists stays exactly as it is, even when it names another
+// device: that is a broken association for the player to repair.
 //
 // The program calls it once at start, before anything reads the
 // associations. Failures are reported (platform/diagnostics.h), not raised.

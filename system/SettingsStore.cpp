@@ -3,6 +3,7 @@
 #include "system/EError.h"
 
 #include "platform/module/ModuleFileName.h"
+#include "platform/registry/transaction.h"
 #include "platform/registry/TRegistry.h"
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionInfo.h"
@@ -43,6 +44,15 @@ std::string settingsKey(const std::string& product, const std::string& subKey) {
 void SaveSetting(const std::string& product, const std::string& subKey, const std::string& name,
                  const std::string& value) {
     WriteRegistryString(platform::HKEY_CURRENT_USER, settingsKey(product, subKey), name, value);
+}
+
+void SaveSettings(const std::string& product, const std::string& subKey,
+                  const SettingValues& values) {
+    platform::RegistryTransaction transaction;
+    for (const auto& [name, value] : values)
+        SaveSetting(product, subKey, name, value);
+    if (transaction.Commit() != platform::ERROR_SUCCESS)
+        throw EError("Error encountered saving registry");
 }
 
 std::string LoadSetting(const std::string& product, const std::string& subKey,

@@ -4,6 +4,8 @@
 #include "platform/registry/registry.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // Raises EError "Error encountered saving registry" when the key cannot be
 // opened or created; an empty value removes the value instead.
@@ -15,6 +17,12 @@ std::string ReadRegistryString(platform::HKEY root, const std::string& path,
 
 void SaveSetting(const std::string& product, const std::string& subKey, const std::string& name,
                  const std::string& value);
+// SaveSetting of each (name, value) in order, saved together: a save cut
+// short leaves all the old values or all the new ones, and one that fails
+// (raising as SaveSetting does) saves none of them.
+using SettingValues = std::vector<std::pair<std::string, std::string>>;
+void SaveSettings(const std::string& product, const std::string& subKey,
+                  const SettingValues& values);
 std::string LoadSetting(const std::string& product, const std::string& subKey,
                         const std::string& name);
 

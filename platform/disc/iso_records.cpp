@@ -99,7 +99,9 @@ bool HasForm2Attribute(std::span<const std::uint8_t> systemUse) {
     return (uint16_from_be(xa.attributes) & XA_ATTR_MODE2FORM2) != 0;
 }
 
-enum class RecordKind { entry, self, parent, associated };
+// `beyondDisc`: a sound record whose data lies past the end of the disc (an
+// image cut short); it is left out, and its neighbours are kept.
+enum class RecordKind { entry, self, parent, associated, beyondDisc };
 
 // One record, `record` being exactly its length; nothing when it is malformed.
 std::optional<IsoRecord> ParseRecord(std::span<const std::uint8_t> record, bool joliet,
@@ -112,10 +114,6 @@ std::optional<IsoRecord> ParseRecord(std::span<const std::uint8_t> record, bool 
     IsoRecord parsed{};
     parsed.extent = LittleEndian32(&record[recordExtent]);
     parsed.size = LittleEndian32(&record[recordSize]);
-    const std::uint64_t sectors =
-        (std::uint64_t{parsed.size} + kDataSectorSize - 1) / kDataSectorSize;
-    if (parsed.extent + sectors > discSectors)
-        return std::nullopt;
     const std::uint8_t flags = record[recordFlags];
     parsed.folder = flags & flagFolder;
     parsed.hidden = flags & flagHidden;
@@ -130,6 +128,10 @@ std::optional<IsoRecord> ParseRecord(std::span<const std::uint8_t> record, bool 
     if (!decoded)
         return std::nullopt;
     parsed.name = std::move(*decoded);
+    const std::uint64_t sectors =
+        (std::uint64_t{parsed.size} + kDataSectorSize - 1) / kDataSectorSize;
+    if (parsed.extent + sectors > discSectors)
+        kind = RecordKind::beyondDisc;
     // The system use area follows the name, padded to an even length.
     const std::size_t systemUse = recordName + nameLength + (nameLength % 2 == 0 ? 1 : 0);
     parsed.form2 = systemUse < record.size() && HasForm2Attribute(record.subspan(systemUse));

@@ -39,10 +39,11 @@ inline constexpr std::uint32_t kLargestFolder = 1024 * 1024;
 
 // The entries of a folder, in disc order, given its sectors (whole sectors of
 // kDataSectorSize bytes), without the "." and ".." records. Nothing when any
-// record is malformed: shorter than its fixed part, crossing a sector, with a
-// name that does not fit it or cannot be a name, or pointing past the end of
-// the disc. (Not of the volume: a Video CD's tracks lie beyond the space its
-// volume descriptor counts.)
+// record is malformed: shorter than its fixed part, crossing a sector, or with
+// a name that does not fit it or cannot be a name. A sound record whose data
+// lies past the end of the disc (not of the volume: a Video CD's tracks lie
+// beyond the space its volume descriptor counts) is left out alone, so that a
+// disc image cut short still lists what it holds.
 std::optional<std::vector<IsoRecord>> ParseIsoFolder(std::span<const std::uint8_t> sectors,
                                                      const IsoVolume& volume);
 

@@ -4,6 +4,7 @@
 #include "platform/winerror.h"
 
 #include <algorithm>
+#include <QUtf8StringView>
 
 namespace platform {
 namespace {
@@ -21,6 +22,13 @@ bool IsValidNameCharacter(char c) {
 
 bool NamesDrive(std::string_view path) {
     return path.size() >= 2 && path[1] == ':' && DriveLetter(path[0]);
+}
+
+bool IsWindowsName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           std::all_of(name.begin(), name.end(), IsValidNameCharacter) && !HasWildcard(name) &&
+           name.find_first_of("\\/") == std::string_view::npos &&
+           QUtf8StringView(name).isValidUtf8();
 }
 
 bool HasWildcard(std::string_view name) {

@@ -26,6 +26,11 @@ std::optional<DrivePath> ParseDrivePath(std::string_view path);
 // meant for the drive table, whether or not it parses.
 bool NamesDrive(std::string_view path);
 
+// True when a path's step can carry `name` unchanged: valid UTF-8 (the
+// program's text), no control character, none of <>:"|*?\/, not "." or "..".
+// Host names that fail this cannot be reached through a drive path.
+bool IsWindowsName(std::string_view name);
+
 // True when `name` holds a * or ? wildcard.
 bool HasWildcard(std::string_view name);
 

@@ -1,6 +1,7 @@
 #include "platform/files/host_names.h"
 
 #include "platform/ascii_case.h"
+#include "platform/files/drive_path.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -30,8 +31,10 @@ std::optional<std::vector<std::string>> ListHostFolder(const std::string& folder
         return std::nullopt;
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(listing.get())) {
+        // A name no drive path can carry would be listed only to fail when it
+        // is opened; it is left out, as a Windows folder would never show it.
         const std::string_view name = entry->d_name;
-        if (name != "." && name != "..")
+        if (IsWindowsName(name))
             names.emplace_back(name);
     }
     std::sort(names.begin(), names.end(), ListedBefore);

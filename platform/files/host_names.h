@@ -13,8 +13,8 @@ namespace platform {
 // folder cannot be read.
 std::optional<std::string> FindHostName(const std::string& folder, std::string_view name);
 
-// Every name in the host folder `folder` but "." and "..", in Windows listing
-// order; nothing when it cannot be read.
+// Every name in the host folder `folder` that a drive path can carry (see
+// IsWindowsName), in Windows listing order; nothing when it cannot be read.
 std::optional<std::vector<std::string>> ListHostFolder(const std::string& folder);
 
 } // namespace platform

@@ -29,7 +29,8 @@ constexpr ErrorText errorTexts[] = {
     {MCIERR_DEVICE_NOT_READY, "The media file did not finish loading in time."},
     {MCIERR_EXTENSION_NOT_FOUND,
      "No media device is registered for this file's extension. Repair the file association "
-     "from the About box."},
+     "from the About box; that needs the file win.ini in the player's settings folder to be "
+     "one it can read and write."},
     {MCIERR_OUTOFRANGE, "The position lies outside the media."},
     {MCIERR_FLAGS_NOT_COMPATIBLE, "The media command was given options that exclude each other."},
     {MCIERR_BAD_TIME_FORMAT, "The media device cannot count time in this format."},

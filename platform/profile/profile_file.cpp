@@ -35,7 +35,32 @@ std::string ReadProfileText(const std::string& path) {
     return text;
 }
 
+namespace {
+
+// The file's text, or nothing when it does not exist yet. False when it
+// exists but cannot be read; that is reported when `report` is set.
+bool ReadCurrentText(const std::string& path, std::optional<std::string>& text, bool report) {
+    std::string contents;
+    const store::Status read = store::ReadWholeFile(path, contents);
+    if (read.ok())
+        text = std::move(contents);
+    else if (read.outcome == store::Outcome::notFound)
+        text.reset();
+    else if (report)
+        ReportProblem("Profile file " + path + " cannot be read (" + read.message +
+                      "); it is left unchanged");
+    return read.ok() || read.outcome == store::Outcome::notFound;
+}
+
+} // namespace
+
 bool UpdateProfileText(const std::string& path, const ProfileChange& change) {
+    // Most calls change nothing (the entry is already there): that is decided
+    // on an unlocked read, so a lock held elsewhere costs them nothing.
+    std::optional<std::string> text;
+    if (ReadCurrentText(path, text, false) && !change(text))
+        return true;
+
     store::FileLock lock;
     store::Status ready = store::CheckWritable(path);
     if (ready.ok())
@@ -44,16 +69,8 @@ bool UpdateProfileText(const std::string& path, const ProfileChange& change) {
         ReportProblem("Profile file " + path + " cannot be changed (" + ready.message + ")");
         return false;
     }
-    std::optional<std::string> text;
-    std::string contents;
-    const store::Status read = store::ReadWholeFile(path, contents);
-    if (read.ok()) {
-        text = std::move(contents);
-    } else if (read.outcome != store::Outcome::notFound) {
-        ReportProblem("Profile file " + path + " cannot be read (" + read.message +
-                      "); it is left unchanged");
+    if (!ReadCurrentText(path, text, true))
         return false;
-    }
     if (!change(text))
         return true;
     if (const store::Status saved = store::WriteWholeFile(path, *text); !saved.ok()) {

@@ -16,9 +16,11 @@ std::string ProfilePath(const std::string& fileName);
 // The file's text; empty when it is missing or cannot be read (reported).
 std::string ReadProfileText(const std::string& path);
 
-// Under the file's lock, hands the text to `change` (nothing when the file
-// does not exist yet), and saves it when `change` returns true. False, after
-// reporting why, when the file cannot be read, locked or saved.
+// Hands the text to `change` (nothing when the file does not exist yet), and
+// saves it when `change` returns true. `change` may be asked twice: first on
+// an unlocked read, and only when it wants a change, again under the file's
+// lock. False, after reporting why, when the file cannot be read, locked or
+// saved.
 using ProfileChange = std::function<bool(std::optional<std::string>& text)>;
 bool UpdateProfileText(const std::string& path, const ProfileChange& change);
 

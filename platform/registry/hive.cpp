@@ -57,18 +57,29 @@ const HiveValues* Hive::Find(std::string_view path) const {
 }
 
 bool Hive::Create(std::string_view path) {
+    if (path.empty() || Find(path))
+        return false;
+    // Up to the nearest key that exists; the ends of the missing ones, deepest first.
+    std::vector<std::size_t> missingEnds{path.size()};
     std::string stored;
-    bool created = false;
-    while (!path.empty()) {
-        const std::size_t end = path.find('\\');
-        const std::string_view name = path.substr(0, end);
-        path = end == std::string_view::npos ? std::string_view() : path.substr(end + 1);
-        const auto [key, inserted] = keys_.try_emplace(
-            stored.empty() ? std::string(name) : stored + '\\' + std::string(name));
-        stored = key->first;
-        created = inserted;
+    for (std::size_t end = path.size(); end > 0;) {
+        end = path.rfind('\\', end - 1);
+        if (end == std::string_view::npos)
+            break;
+        if (const auto found = keys_.find(path.substr(0, end)); found != keys_.end()) {
+            stored = found->first;
+            break;
+        }
+        missingEnds.push_back(end);
     }
-    return created;
+    std::size_t start = stored.empty() ? 0 : stored.size() + 1;
+    for (auto end = missingEnds.rbegin(); end != missingEnds.rend(); ++end) {
+        const std::string_view name = path.substr(start, *end - start);
+        stored = stored.empty() ? std::string(name) : stored + '\\' + std::string(name);
+        keys_.try_emplace(stored);
+        start = *end + 1;
+    }
+    return true;
 }
 
 bool Hive::HasSubkeys(std::string_view path) const {
@@ -99,6 +110,11 @@ std::optional<std::string> CanonicalKeyPath(std::string_view parent, std::string
         }
     }
     return canonical;
+}
+
+std::size_t KeyDepth(std::string_view path) {
+    return path.empty() ? 0
+                        : 1 + static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
 }
 
 bool IsStorableValueName(std::string_view name) {

@@ -10,6 +10,10 @@
 
 namespace platform::registry {
 
+// How deep a key may lie below its root. No settings come near it; a file
+// with deeper keys is damaged, and a deeper key cannot be created.
+constexpr std::size_t kMaxKeyDepth = 512;
+
 struct HiveValue {
     std::string name; // "" is the default value
     DWORD type = REG_NONE;
@@ -38,7 +42,8 @@ public:
     const HiveValues* Find(std::string_view path) const;
 
     // Creates the key and every missing key above it; existing keys keep the
-    // case of their first creation. True when the key itself was new.
+    // case of their first creation. True when the key itself was new. Keys
+    // created parent first (as a file lists them) cost one look-up each.
     bool Create(std::string_view path);
 
     bool HasSubkeys(std::string_view path) const;
@@ -56,6 +61,9 @@ private:
 // repeated "\" dropped. Empty when a key name holds a control character,
 // which the file could not carry.
 std::optional<std::string> CanonicalKeyPath(std::string_view parent, std::string_view subKey);
+
+// The levels of a canonical key path below its root: 0 for the root itself.
+std::size_t KeyDepth(std::string_view path);
 
 // False for names with control characters, which the file could not carry.
 bool IsStorableValueName(std::string_view name);

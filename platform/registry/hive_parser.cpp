@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndian = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndian = "\xFE\xFF";
 
 std::string_view Trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -82,6 +84,9 @@ private:
         std::string_view first = Trimmed(lines_[line_]);
         if (first.starts_with(kByteOrderMark))
             first.remove_prefix(kByteOrderMark.size());
+        if (first.starts_with(kUtf16LittleEndian) || first.starts_with(kUtf16BigEndian))
+            return Fail("the file is UTF-16 text, as regedit exports it; this file must be "
+                        "REGEDIT4 text");
         return first == kHeader || Fail("the file does not begin with " + std::string(kHeader));
     }
 
@@ -97,11 +102,12 @@ private:
         const std::optional<std::string> path = CanonicalKeyPath("", name.substr(rootName_.size()));
         if (!path)
             return Fail("a key name holds a control character");
+        if (KeyDepth(*path) > kMaxKeyDepth)
+            return Fail("a key lies more than " + std::to_string(kMaxKeyDepth) + " levels deep");
         hive_.Create(*path);
         section_ = hive_.Find(*path);
-        positions_.clear();
-        for (std::size_t at = 0; at < section_->size(); ++at)
-            positions_[AsciiLower((*section_)[at].name)] = at;
+        // A key named again later goes on where it left off.
+        positions_ = &positionsByKey_[section_];
         return true;
     }
 
@@ -122,7 +128,7 @@ private:
             return false;
         // As in regedit, a value named twice takes the later data.
         const auto [position, added] =
-            positions_.try_emplace(AsciiLower(value.name), section_->size());
+            positions_->try_emplace(AsciiLower(value.name), section_->size());
         if (added)
             section_->push_back(std::move(value));
         else
@@ -218,9 +224,13 @@ private:
     std::size_t line_ = 0;
     Hive hive_;
     HiveValues* section_ = nullptr; // the values of the key being read
-    // Where each value of the current key stands, by folded name, so that a
-    // key with thousands of values does not make reading quadratic.
-    std::unordered_map<std::string, std::size_t> positions_;
+    // Where each value of each key stands, by folded name, so that neither a
+    // key with thousands of values nor one named thousands of times makes
+    // reading quadratic. Keys stay where they are in the hive, so their
+    // values' address names them.
+    using Positions = std::unordered_map<std::string, std::size_t>;
+    std::unordered_map<const HiveValues*, Positions> positionsByKey_;
+    Positions* positions_ = nullptr; // those of section_
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -15,8 +16,6 @@ using registry::HiveValue;
 using registry::HiveValues;
 using registry::KeyHandle;
 
-constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
-
 bool Allows(const KeyHandle& key, REGSAM needed) {
     return (key.access & needed) == needed;
 }
@@ -26,14 +25,15 @@ std::string_view NameOf(const char* name) {
 }
 
 // Reads the hive of `key` and finds the key's values in it.
-LONG ReadKey(HKEY key, REGSAM needed, Hive& hive, const HiveValues*& values) {
+LONG ReadKey(HKEY key, REGSAM needed, std::shared_ptr<const Hive>& hive,
+             const HiveValues*& values) {
     const std::optional<KeyHandle> handle = registry::LookUp(key);
     if (!handle)
         return ERROR_INVALID_HANDLE;
     if (!Allows(*handle, needed))
         return ERROR_ACCESS_DENIED;
     hive = registry::HiveFileOf(handle->root).Read();
-    values = hive.Find(handle->path);
+    values = hive->Find(handle->path);
     return values ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
 
@@ -60,18 +60,16 @@ LONG OpenOrCreate(HKEY key, const char* subKey, REGSAM access, bool create, HKEY
         return ERROR_INVALID_HANDLE;
     const std::optional<std::string> path =
         registry::CanonicalKeyPath(parent->path, NameOf(subKey));
-    if (!path)
+    if (!path || registry::KeyDepth(*path) > registry::kMaxKeyDepth)
         return ERROR_INVALID_PARAMETER;
+    // Opening for writing needs no write yet: a file that cannot be written
+    // refuses the changes that would change it, when they come.
     const HiveFile file = registry::HiveFileOf(parent->root);
-    if (access & kWriteRights)
-        if (const LONG writable = file.CheckWritable(); writable != ERROR_SUCCESS)
-            return writable;
-
-    const Hive hive = file.Read();
-    if (!hive.Find(parent->path))
+    const std::shared_ptr<const Hive> hive = file.Read();
+    if (!hive->Find(parent->path))
         return ERROR_KEY_DELETED;
     bool created = false;
-    if (!hive.Find(*path)) {
+    if (!hive->Find(*path)) {
         if (!create)
             return ERROR_FILE_NOT_FOUND;
         if (!Allows(*parent, KEY_CREATE_SUB_KEY))
@@ -105,7 +103,7 @@ LONG RegOpenKeyExA(HKEY key, const char* subKey, REGSAM access, HKEY* result) {
 LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* type, BYTE* data, DWORD* dataSize) {
     if (data && !dataSize)
         return ERROR_INVALID_PARAMETER;
-    Hive hive;
+    std::shared_ptr<const Hive> hive;
     const HiveValues* values = nullptr;
     if (const LONG read = ReadKey(key, KEY_QUERY_VALUE, hive, values); read != ERROR_SUCCESS)
         return read;
@@ -176,7 +174,7 @@ LONG RegDeleteKeyA(HKEY key, const char* subKey) {
 }
 
 LONG RegEnumValueA(HKEY key, DWORD index, std::string* valueName, DWORD* type) {
-    Hive hive;
+    std::shared_ptr<const Hive> hive;
     const HiveValues* values = nullptr;
     if (const LONG read = ReadKey(key, KEY_QUERY_VALUE, hive, values); read != ERROR_SUCCESS)
         return read;

@@ -51,16 +51,16 @@ inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 // Opens `subKey` below `key`, creating it and every missing key above it.
-// Creating needs a root or a handle with KEY_CREATE_SUB_KEY. Whenever the
-// root's file has to be written (a key is created, or `access` asks to write)
-// and its folder or file cannot be written, the call fails with
-// ERROR_ACCESS_DENIED; an existing key opens for reading regardless.
+// Creating needs a root or a handle with KEY_CREATE_SUB_KEY. When a key must
+// be created and the root's folder or file cannot be written, the call fails
+// with ERROR_ACCESS_DENIED; an existing key opens whatever `access` asks, and
+// a file that cannot be written refuses only the changes that would change
+// it. A key more than 512 levels deep (registry::kMaxKeyDepth) is ERROR_INVALID_PARAMETER.
 // `disposition` (optional) receives REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY.
 // The caller closes `*result` with RegCloseKey.
 LONG RegCreateKeyExA(HKEY key, const char* subKey, REGSAM access, HKEY* result, DWORD* disposition);
 
-// Opens an existing key: ERROR_FILE_NOT_FOUND when it is missing,
-// ERROR_ACCESS_DENIED when `access` asks to write and the file cannot be written.
+// Opens an existing key: ERROR_FILE_NOT_FOUND when it is missing.
 LONG RegOpenKeyExA(HKEY key, const char* subKey, REGSAM access, HKEY* result);
 
 // Reads a value. `type` and `dataSize` are optional. With `data` null only the

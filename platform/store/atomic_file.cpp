@@ -2,8 +2,10 @@
 
 #include "platform/store/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -69,13 +71,60 @@ std::string Timestamp() {
     return text;
 }
 
+// A temporary copy as WriteWholeFile makes them: "<name>.XXXXXX".
+bool IsTemporaryOf(std::string_view entry, std::string_view name) {
+    constexpr std::size_t suffix = 6;
+    if (entry.size() != name.size() + 1 + suffix || !entry.starts_with(name) ||
+        entry[name.size()] != '.')
+        return false;
+    return std::all_of(entry.end() - suffix, entry.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A save killed half way leaves its temporary copy behind. One older than any
+// save takes belongs to no live writer; they are removed before each save.
+void RemoveStaleTemporaries(const std::string& path) {
+    constexpr std::time_t kStaleSeconds = 60;
+    const std::string folder = FolderOf(path);
+    const std::string name = path.substr(path.rfind('/') + 1);
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(listing)) {
+        struct stat info {};
+        if (!IsTemporaryOf(entry->d_name, name) ||
+            ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(info.st_mode) && now - info.st_mtime > kStaleSeconds)
+            ::unlinkat(::dirfd(listing), entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+Status TooLarge(const std::string& path) {
+    return {Outcome::unusable, "cannot read " + path + ": larger than " +
+                                   std::to_string(kMaxStoredFileBytes) + " bytes"};
+}
+
 } // namespace
 
 Status ReadWholeFile(const std::string& path, std::string& contents) {
-    Descriptor descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe put where the file belongs cannot hold the
+    // open; it is refused below like every other file that is not regular.
+    Descriptor descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (descriptor.get() < 0)
         return StatusFromErrno(errno, "open", path);
+    struct stat info {};
+    if (::fstat(descriptor.get(), &info) != 0)
+        return StatusFromErrno(errno, "read", path);
+    if (!S_ISREG(info.st_mode))
+        return {Outcome::unusable, "cannot read " + path + ": not a regular file"};
+    if (static_cast<std::size_t>(info.st_size) > kMaxStoredFileBytes)
+        return TooLarge(path);
     contents.clear();
+    contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[16384];
     for (;;) {
         const ssize_t got = ::read(descriptor.get(), buffer, sizeof buffer);
@@ -84,9 +133,13 @@ Status ReadWholeFile(const std::string& path, std::string& contents) {
         if (got < 0)
             return StatusFromErrno(errno, "read", path);
         if (got == 0)
-            return {};
+            break;
+        // The file may grow while it is read; the bound holds all the same.
+        if (contents.size() + static_cast<std::size_t>(got) > kMaxStoredFileBytes)
+            return TooLarge(path);
         contents.append(buffer, static_cast<std::size_t>(got));
     }
+    return {};
 }
 
 Status WriteWholeFile(const std::string& path, std::string_view contents) {
@@ -94,6 +147,7 @@ Status WriteWholeFile(const std::string& path, std::string_view contents) {
     if (Status created = CreateFolders(folder); !created.ok())
         return created;
 
+    RemoveStaleTemporaries(path);
     std::string temporary = path + ".XXXXXX";
     Descriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
     if (descriptor.get() < 0)

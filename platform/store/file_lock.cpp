@@ -2,8 +2,10 @@
 
 #include "platform/store/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -35,12 +37,22 @@ Status FileLock::Acquire(const std::string& path) {
         return opened;
     // Each Acquire opens its own description of the sidecar, so the lock also
     // excludes other threads of this process, not only other processes.
-    while (::flock(descriptor, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            const int error = errno;
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    auto pause = std::chrono::milliseconds(1);
+    while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
             ::close(descriptor);
+            if (error == EWOULDBLOCK)
+                return {Outcome::failed, "cannot lock " + LockFileOf(path) +
+                                             ": another process has held it for " +
+                                             std::to_string(kLockWait.count() / 1000) + " seconds"};
             return StatusFromErrno(error, "lock", LockFileOf(path));
         }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
     descriptor_ = descriptor;
     return {};

@@ -1,9 +1,14 @@
 #pragma once
 #include "platform/store/store_status.h"
 
+#include <chrono>
 #include <string>
 
 namespace platform::store {
+
+// How long a save waits for another process's lock before it gives up: a
+// peer stopped in the middle of its save must not freeze this one.
+constexpr std::chrono::milliseconds kLockWait{3000};
 
 // An exclusive lock on a file, shared by every process and thread that uses
 // it: it serialises read-modify-write cycles so that none is lost. The lock is
@@ -18,8 +23,9 @@ public:
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
 
-    // Waits until the lock of `path` is ours; creates the folder and the
-    // sidecar when they are missing. Releases any lock held before.
+    // Waits until the lock of `path` is ours, at most kLockWait (then
+    // Outcome::failed); creates the folder and the sidecar when they are
+    // missing. Releases any lock held before.
     Status Acquire(const std::string& path);
     void Release();
     bool Held() const { return descriptor_ >= 0; }

@@ -7,6 +7,8 @@ enum class Outcome {
     ok,
     notFound,     // the file does not exist
     accessDenied, // the location refuses this process (rights, read-only, blocked path)
+    unusable,     // there, but not something a stored file can be: a folder, a device,
+                  // a pipe, or larger than kMaxStoredFileBytes
     failed,       // anything else: disk full, I/O error, ...
 };
 

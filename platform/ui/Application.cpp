@@ -5,13 +5,82 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
 
+#include "platform/diagnostics.h"
+
+#include <cstdio>
+#include <cstdlib>
 #include <QAbstractEventDispatcher>
 #include <QThread>
 
 namespace platform {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+namespace {
+
+// The context's texts are the toolkit's static strings, safe to keep.
+struct HeldMessage {
+    QtMsgType type;
+    const char* file;
+    int line;
+    const char* function;
+    const char* category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+std::vector<HeldMessage>& heldMessages() {
+    static std::vector<HeldMessage> held;
+    return held;
+}
+
+// The toolkit's complaints while it looks for a display are held back: when
+// none opens, one line of ours says it all.
+void HoldOrEndWithoutDisplay(QtMsgType type, const QMessageLogContext& context,
+                             const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("Quelvo Player: no display could be opened\n", stderr);
+        std::_Exit(EXIT_FAILURE);
+    }
+    heldMessages().push_back(
+        {type, context.file, context.line, context.function, context.category, text});
+}
+
+// Runs before the toolkit looks for a display; hands `argc` on to it.
+int& WatchForNoDisplay(int& argc) {
+    previousHandler = qInstallMessageHandler(HoldOrEndWithoutDisplay);
+    return argc;
+}
+
+void DisplayOpened() {
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& message : std::exchange(heldMessages(), {})) {
+        const QMessageLogContext context(message.file, message.line, message.function,
+                                         message.category);
+        qt_message_output(message.type, context, message.text);
+    }
+}
+
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(WatchForNoDisplay(argc), argv) {
+    DisplayOpened();
     InstallFontSubstitutes();
+    if (auto* dispatcher = QAbstractEventDispatcher::instance(thread()))
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &Application::showSettingsProblems);
+}
+
+void Application::showSettingsProblems() {
+    const std::vector<std::string> problems = TakeSettingsProblems();
+    if (problems.empty())
+        return;
+    // Shown from the queue, so that the box never runs inside the wait.
+    QMetaObject::invokeMethod(
+        this,
+        [problems] {
+            for (const std::string& problem : problems)
+                ShowErrorBox(QString::fromStdString(problem));
+        },
+        Qt::QueuedConnection);
 }
 
 // Whatever the preparation made goes before the application object.

@@ -15,6 +15,8 @@ class PreparedContext;
 class Application : public QApplication {
     Q_OBJECT
 public:
+    // On a machine without a display, ends the program with one line saying
+    // so and a failure status, not with the toolkit's abort and a core dump.
     Application(int& argc, char** argv);
     ~Application() override;
 
@@ -34,6 +36,10 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
+    // Settings of the user's that a damaged file cost them are told in a
+    // box, each problem once, when the program next waits for input.
+    void showSettingsProblems();
+
     QString FTitle;
     std::unique_ptr<mci::PreparedContext> FPreparedVideo;
 };

@@ -133,6 +133,34 @@ TEST_F(MainWindowTest, ANonTextSettingIsShownAsAnErrorAndTheWindowStillComesUp) 
     EXPECT_EQ(window->windowTitle(), "Quelvo Player v1.30");
 }
 
+TEST_F(MainWindowTest, AWronglyTypedSettingCostsOnlyItself) {
+    Sandbox::MapDrive("D:");
+    Sandbox::MapDrive("E:");
+    Store("Drive", "1");
+    Store("Version", "v1.30");
+    Sandbox::StoreDword("SOFTWARE\\Norvane\\Quelvo Player", "Zoom", 1);
+    DialogRecorder dialogs;
+    Start();
+    EXPECT_EQ(window->cmbzoom->currentIndex(), 5) << "the default zoom";
+    EXPECT_EQ(window->cmbcd->currentIndex(), 1) << "the drive is restored all the same";
+    window->close();
+    EXPECT_EQ(Stored("Zoom"), "5");
+    EXPECT_EQ(Stored("Drive"), "1");
+    window.reset();
+
+    // A version that cannot be read is shown and then counts as differing.
+    Store("Zoom", "2");
+    Sandbox::StoreDword("SOFTWARE\\Norvane\\Quelvo Player", "Version", 1);
+    dialogs.Shown.clear();
+    Start();
+    ASSERT_FALSE(dialogs.Shown.empty());
+    EXPECT_EQ(dialogs.Shown[0].Text, "Invalid data type for 'Version'");
+    EXPECT_EQ(window->cmbzoom->currentIndex(), 2);
+    EXPECT_EQ(window->cmbcd->currentIndex(), 1);
+    window->close();
+    EXPECT_EQ(Stored("Version"), "v1.30");
+}
+
 TEST_F(MainWindowTest, CtrlAltClickOnTheDriveLabelPointsTheFirstEntryAtDriveC) {
     Sandbox::MapDrive("D:");
     Sandbox::MapDrive("E:");

@@ -84,12 +84,16 @@ protected:
     int FImages = 0;
 };
 
-TEST_F(DamagedDiscs, ATruncatedImageShowsNoTrackWhereverItIsCut) {
+TEST_F(DamagedDiscs, ATruncatedImageShowsOnlyTheTracksThatLieWhollyInside) {
     const std::size_t size = std::filesystem::file_size(TestMedia::VcdImage().bin);
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{1000}, 16 * rawSector + 100,
-                                  200 * rawSector, size / 2, size * 3 / 4}) {
+    for (const std::size_t cut :
+         {std::size_t{0}, std::size_t{1000}, 16 * rawSector + 100, 200 * rawSector}) {
         MapDamagedVcd([cut](std::string& bin) { bin.resize(cut); });
         EXPECT_EQ(ScanFinds('D'), Strings{}) << "cut at " << cut;
+    }
+    for (const std::size_t cut : {size * 3 / 4, size * 9 / 10}) {
+        MapDamagedVcd([cut](std::string& bin) { bin.resize(cut); });
+        EXPECT_EQ(ScanFinds('D'), Strings{"AVSEQ01.DAT"}) << "cut at " << cut;
     }
     MapDamagedVcd([](std::string&) {});
     EXPECT_EQ(ScanFinds('D'), (Strings{"AVSEQ01.DAT", "AVSEQ02.DAT"})) << "the whole image";
@@ -221,6 +225,17 @@ TEST(IsoFolderRecords, ReadNamesSizesAndTheForm2Attribute) {
     EXPECT_TRUE((*records)[2].folder);
 }
 
+TEST(IsoFolderRecords, ARecordPastTheEndOfTheDiscIsLeftOutAlone) {
+    // As in an image cut short: the last track's data is gone, the first's is whole.
+    const std::optional<std::vector<IsoRecord>> records = ParseIsoFolder(
+        Folder({Record("AVSEQ01.DAT;1", 300, 20480), Record("AVSEQ02.DAT;1", 999, 4096),
+                Record("AVSEQ03.DAT;1", 5000, 10)}),
+        volume);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 1u);
+    EXPECT_EQ((*records)[0].name, "AVSEQ01.DAT");
+}
+
 TEST(IsoFolderRecords, AnyMalformedRecordMakesTheFolderUnreadable) {
     // Records of 40 bytes after the 68 of "." and "..": the 50th runs past its sector.
     const Bytes record = Record("A.DAT;1", 30, 10);
@@ -238,7 +253,6 @@ TEST(IsoFolderRecords, AnyMalformedRecordMakesTheFolderUnreadable) {
              {"crossing a sector", crossing},
              {"too short", shortRecord},
              {"name past the record", longName},
-             {"past the end of the disc", Folder({Record("A.DAT;1", 999, 4096)})},
              {"a slash in the name", Folder({Record("A/B.DAT;1", 30, 10)})},
              {"a control character", Folder({Record("A\x01.DAT;1", 30, 10)})},
              {"only a version", Folder({Record(";1", 30, 10)})}}) {

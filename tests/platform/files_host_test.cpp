@@ -127,6 +127,18 @@ TEST_F(HostFolderLetters, FoldersListInWindowsOrderWithDotEntriesOutsideTheRoot)
     }
 }
 
+TEST_F(HostFolderLetters, WhatIsListedCanBeOpenedAndNamesNoPathCanCarryAreLeftOut) {
+    for (const char* name : {"Holiday: day 1.dat", "say \"hi\".dat", "a|b.dat", "a<b>.dat",
+                             "star*.dat", "what?.dat", "two\nlines.dat", "latin\xE9.dat",
+                             "back\\slash.dat", "a,b.dat", "caf\xC3\xA9.dat", "plain.dat"})
+        Make(std::string("MPEGAV/") + name, 3);
+    const Strings listed = ListNames("E:\\MPEGAV\\*.dat");
+    EXPECT_EQ(listed, (Strings{"a,b.dat", "caf\xC3\xA9.dat", "plain.dat"}));
+    for (const std::string& name : listed)
+        EXPECT_NE(GetFileAttributesA(("E:\\MPEGAV\\" + name).c_str()), INVALID_FILE_ATTRIBUTES)
+            << name;
+}
+
 TEST_F(HostFolderLetters, ListingsReportSizesBeyondFourGigabytesAndHiddenNames) {
     Make("big.mpg");
     std::filesystem::resize_file(Root() + "/big.mpg", (std::uintmax_t{5} << 30) + 7);

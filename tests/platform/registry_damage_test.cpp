@@ -62,7 +62,7 @@ TEST(RegistryDamage, ADamagedHiveIsKeptAsideReportedAndNeverOverwritten) {
     EXPECT_EQ(problems.texts.size(), 2u);
 }
 
-TEST(RegistryDamage, AnUnwritableLocationRefusesCreationButStillReads) {
+TEST(RegistryDamage, AnUnwritableLocationRefusesCreationAndChangesButStillReads) {
     ConfigSandbox sandbox;
     HKEY key = Create("SOFTWARE\\Norvane\\Quelvo Player");
     ASSERT_EQ(SetText(key, "Zoom", "3"), ERROR_SUCCESS);
@@ -72,9 +72,11 @@ TEST(RegistryDamage, AnUnwritableLocationRefusesCreationButStillReads) {
     // A folder where the lock file belongs: the location can be read but not locked.
     fs::remove(sandbox.UserHive() + ".lock");
     fs::create_directory(sandbox.UserHive() + ".lock");
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Norvane\\Quelvo Player", KEY_ALL_ACCESS,
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Norvane\\Quelvo Player", KEY_ALL_ACCESS,
                               &key, nullptr),
-              ERROR_ACCESS_DENIED);
+              ERROR_SUCCESS);
+    EXPECT_EQ(SetText(key, "Zoom", "4"), ERROR_ACCESS_DENIED);
+    RegCloseKey(key);
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\New", KEY_READ, &key, nullptr),
               ERROR_ACCESS_DENIED);
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\Norvane\\Quelvo Player", KEY_READ, &key,

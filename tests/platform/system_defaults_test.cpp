@@ -1,12 +1,18 @@
 // The associations of a fresh system: written where nothing is, never over
 // what is there.
+#include "config_sandbox.h"
 #include "platform/diagnostics.h"
+#include "platform/profile/profile_file.h"
 #include "platform/profile/TIniFile.h"
 #include "platform/registry/TRegistry.h"
 #include "platform/system_defaults.h"
 #include "tests/support/Sandbox.h"
 
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -37,8 +43,8 @@ TEST_F(SystemDefaults, AFreshSystemGetsTheMpegAssociations) {
     EXPECT_EQ(handlerOf(".MPG"), "MPEGVideo");
 }
 
-TEST_F(SystemDefaults, WhatExistsStaysExactlyAsItIs) {
-    TIniFile("win.ini").WriteString("MCI Extensions", "mpg", "MPEGVideo");
+TEST_F(SystemDefaults, WhatExistsStaysExactlyAsItIsAndWhatIsMissingIsAdded) {
+    TIniFile("win.ini").WriteString("MCI Extensions", "mpg", "Other");
     TIniFile("system.ini").WriteString("MCI32", "MPEGVideo", "other.dll");
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
@@ -46,11 +52,43 @@ TEST_F(SystemDefaults, WhatExistsStaysExactlyAsItIs) {
     registry.CloseKey();
 
     EnsureSystemDefaults();
-    EXPECT_EQ(TIniFile("win.ini").ReadString("MCI Extensions", "dat", "<none>"), "<none>")
-        << "a broken association is the player's to repair";
+    EXPECT_EQ(TIniFile("win.ini").ReadString("MCI Extensions", "mpg", ""), "Other")
+        << "a wrong association is the player's to repair";
+    EXPECT_EQ(TIniFile("win.ini").ReadString("MCI Extensions", "dat", ""), "MPEGVideo");
     EXPECT_EQ(TIniFile("system.ini").ReadString("MCI32", "MPEGVideo", ""), "other.dll");
     EXPECT_EQ(handlerOf(".DAT"), "");
     EXPECT_EQ(handlerOf(".MPG"), "MPEGVideo") << "each key on its own";
+}
+
+TEST_F(SystemDefaults, ADamagedWinIniIsMendedAndALockHeldElsewhereCostsNothingWhenComplete) {
+    const std::string winIni = profile::ProfilePath("win.ini");
+    ConfigSandbox::WriteText(winIni, std::string("\x01\x02garbage\n[MCI Extensions\nvob\n", 24));
+    EnsureSystemDefaults();
+    TIniFile win("win.ini");
+    for (const char* extension : {"dat", "mpg", "vob"})
+        EXPECT_EQ(win.ReadString("MCI Extensions", extension, ""), "MPEGVideo") << extension;
+    EXPECT_EQ(ConfigSandbox::ReadText(winIni).substr(0, 10), std::string("\x01\x02garbage\n", 10));
+
+    // A peer stopped in the middle of its save holds the lock for good.
+    const int held = ::open((winIni + ".lock").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EnsureSystemDefaults(); // all there: returns without waiting
+    EXPECT_EQ(win.ReadString("MCI Extensions", "dat", ""), "MPEGVideo");
+    EXPECT_THROW(win.WriteString("MCI Extensions", "dat", "Other"), std::exception);
+    ::close(held);
+}
+
+TEST_F(SystemDefaults, AFolderWhereWinIniBelongsIsReportedAndHoldsNothingUp) {
+    std::filesystem::create_directories(profile::ProfilePath("win.ini"));
+    std::vector<std::string> problems;
+    const ProblemSink previous =
+        SetProblemSink([&](const std::string& text) { problems.push_back(text); });
+    EnsureSystemDefaults();
+    SetProblemSink(previous);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_NE(problems[0].find("win.ini"), std::string::npos);
+    EXPECT_EQ(TIniFile("system.ini").ReadString("MCI32", "MPEGVideo", ""), "mciqtz32.dll");
 }
 
 TEST_F(SystemDefaults, AnUnwritableConfigurationIsReportedNotRaised) {
