@@ -52,7 +52,7 @@ void FuzzDiscImage(Input input) {
     WriteScratchFile(name + ".bin", input, blankSectors * rawSectorSize);
     Mapping()->target = ScratchFolder() + "/" + name + ".cue";
 
-    DWORD error = 0;
+    platform::DWORD error = 0;
     if (const std::unique_ptr<platform::Volume> volume = platform::OpenDriveVolume(letter, error))
         WalkVolume(*volume, OffsetsFrom(seed));
     RemoveScratchFile(name + ".cue");

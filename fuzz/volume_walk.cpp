@@ -21,7 +21,7 @@ struct Budget {
 void ReadFile(platform::Volume& volume, const platform::VolumePath& path,
               const std::vector<std::int64_t>& offsets) {
     std::unique_ptr<platform::mci::MediaStream> stream;
-    if (volume.OpenFile(path, stream) != ERROR_SUCCESS || !stream)
+    if (volume.OpenFile(path, stream) != platform::ERROR_SUCCESS || !stream)
         return;
     std::array<char, readBytes> buffer{};
     const std::int64_t size = stream->Size();
@@ -38,7 +38,7 @@ void Walk(platform::Volume& volume, const platform::VolumePath& folder, int dept
     if (depth > deepestFolder || budget.folders-- <= 0)
         return;
     std::vector<platform::VolumeEntry> entries;
-    if (volume.ListFolder(folder, entries) != ERROR_SUCCESS)
+    if (volume.ListFolder(folder, entries) != platform::ERROR_SUCCESS)
         return;
     for (const platform::VolumeEntry& entry : entries) {
         platform::VolumePath path = folder;
