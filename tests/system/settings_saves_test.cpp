@@ -8,7 +8,7 @@ TEST(SettingsSaves, KilledAndSimultaneousSavesLoseNothing) {
     const QString harness =
         qEnvironmentVariable("QUELVO_BUILD_DIR") + "/bench/saves/quelvo-bench-settings-saves";
     QProcess run;
-    run.start(harness, {"25", "10"});
+    run.start(harness, {"20", "5"});
     ASSERT_TRUE(run.waitForFinished(240000)) << harness.toStdString();
     const QString report = run.readAllStandardOutput() + run.readAllStandardError();
     EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
