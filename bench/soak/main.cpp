@@ -56,6 +56,10 @@ int main(int argc, char** argv) {
     window.show();
 
     panel->PlayFile(QString::fromLocal8Bit(argv[1]));
+    if (panel->MediaPlayer()->DeviceID() == 0) {
+        std::fprintf(stderr, "%s does not play\n", argv[1]);
+        return 1;
+    }
     RunUntil([&] { return loops >= 1 || ended; });
     using namespace platform;
     const platform::DWORD length = panel->MediaPlayer()->Length(); // the panel's h:m:s
