@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -127,6 +128,9 @@ int main(int argc, char** argv) {
                 killed.failed, killed.bytesLost);
     std::printf("%-34s %7d %7d %11zu\n", "two processes saving at once", closed.rounds,
                 closed.failed, closed.bytesLost);
-    std::printf("files left in the settings folder: %s\n", qPrintable(left.join(' ')));
+    const qsizetype copies =
+        left.size() - left.filter(QRegularExpression(R"(\.(reg|ini|lock)$)")).size();
+    std::printf("temporary copies left in the settings folders: %lld\n",
+                static_cast<long long>(copies));
     return killed.failed + closed.failed == 0 ? 0 : 1;
 }
