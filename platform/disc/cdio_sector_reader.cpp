@@ -1,5 +1,7 @@
 #include "platform/disc/cdio_sector_reader.h"
 
+#include "platform/disc/sector_faults.h"
+
 #include <cstring>
 #include <vector>
 
@@ -33,7 +35,7 @@ bool CdioSectorReader::WithinDisc(std::uint32_t lsn, std::uint32_t count) const 
 }
 
 bool CdioSectorReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
-    if (!WithinDisc(lsn, count))
+    if (!WithinDisc(lsn, count) || SectorReadFault())
         return false;
     const std::lock_guard guard(lock_);
     return cdio_read_data_sectors(handle_.get(), buffer, static_cast<lsn_t>(lsn), kDataSectorSize,
@@ -41,7 +43,7 @@ bool CdioSectorReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uin
 }
 
 bool CdioSectorReader::ReadForm2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
-    if (!WithinDisc(lsn, count))
+    if (!WithinDisc(lsn, count) || SectorReadFault())
         return false;
     std::vector<std::uint8_t> sectors(count * mode2SectorSize);
     for (std::uint32_t sector = 0; sector < count; ++sector)

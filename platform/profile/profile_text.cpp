@@ -144,8 +144,10 @@ bool SetProfileValue(std::string& text, std::string_view section, std::string_vi
     const std::string entry = std::string(trimmed(key)) + "=" + storedValue(*value);
     if (location.section) {
         const Line& after = lines[location.lastEntry];
-        const bool endsLine = after.next > after.end;
-        text.insert(after.next, endsLine ? entry + eol : eol + entry);
+        const bool endsLine = after.next > after.end && text[after.next - 1] == '\n';
+        // A last line that ends in a lone "\r" needs only the "\n" of its break.
+        const bool halfBreak = !endsLine && after.next > after.end;
+        text.insert(after.next, endsLine ? entry + eol : (halfBreak ? "\n" : eol) + entry);
         return true;
     }
     if (!text.empty() && text.back() != '\n')

@@ -1,0 +1,47 @@
+// A cue sheet's text, resolved and opened as the drive letters open a mapped
+// .cue: the image it names is looked for beside it (a small raw image is
+// there under a few names) and handed to the disc reader.
+#include "fuzz/fuzz_targets.h"
+#include "fuzz/scratch_folder.h"
+#include "platform/disc/cue_sheet.h"
+#include "platform/disc/disc_source.h"
+
+#include <vector>
+
+namespace fuzz {
+namespace {
+
+constexpr std::size_t rawSectorSize = 2352;
+constexpr std::size_t imageSectors = 20;
+
+void WriteImages() {
+    static const bool written = [] {
+        const std::vector<std::uint8_t> image(imageSectors * rawSectorSize, 0);
+        for (const char* name : {"disc.bin", "DISC.BIN", "track.bin", "a.iso"})
+            WriteScratchFile(name, image);
+        return true;
+    }();
+    (void)written;
+}
+
+} // namespace
+
+void FuzzCueSheet(Input input) {
+    WriteImages();
+    const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
+    std::string problem;
+    if (const std::optional<std::string> written = platform::CueImageFile(text, problem))
+        (void)platform::LocateCueImage(ScratchFolder(), *written);
+
+    const std::string cue = WriteScratchFile("sheet.cue", input);
+    std::vector<std::string> files;
+    const std::unique_ptr<platform::SectorReader> reader =
+        platform::OpenDiscImage(cue, problem, files);
+    if (!reader)
+        return;
+    std::vector<std::uint8_t> sector(platform::kForm2PayloadSize);
+    (void)reader->ReadData(16, 1, sector.data());
+    (void)reader->ReadForm2(reader->Sectors() - 1, 1, sector.data());
+}
+
+} // namespace fuzz
