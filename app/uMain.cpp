@@ -7,6 +7,7 @@
 #include "windows/uLogging.h"
 
 #include "platform/drives/drives.h"
+#include "platform/drives/run_drive.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListItems.h"
@@ -261,7 +262,10 @@ void TdlgMain::FormShow() {
 
 void TdlgMain::FormClose() {
     SaveSetting(Product, "", "Zoom", std::to_string(cmbzoom->currentIndex()));
-    SaveSetting(Product, "", "Drive", std::to_string(cmbcd->currentIndex()));
+    // A disc named on the command line is chosen for that run only: the
+    // stored drive stays the one the user chose before.
+    if (!platform::IsDriveForThisRun(cmbcd->currentText().toStdString()))
+        SaveSetting(Product, "", "Drive", std::to_string(cmbcd->currentIndex()));
     SaveSetting(Product, "", "Version", GetProgramVersion());
 }
 
