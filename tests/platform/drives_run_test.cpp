@@ -65,6 +65,24 @@ TEST_F(RunDriveTest, ADiscThatHasALetterAlreadyKeepsIt) {
     EXPECT_FALSE(platform::AddedDriveForThisRun());
 }
 
+TEST_F(RunDriveTest, ADeviceThatIsNoListedDriveStandsAsAnOpticalDrive) {
+    // Any block device will do for the test; an optical one may not be here.
+    std::string device;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", error))
+        if (device.empty() && entry.is_block_file(error))
+            device = entry.path().string();
+    if (device.empty())
+        GTEST_SKIP() << "no block device here";
+    EXPECT_EQ(platform::PlaceDiscForThisRun(device), 'F');
+    EXPECT_EQ(platform::LookupDrive('F')->kind, DriveKind::OpticalDrive);
+    EXPECT_EQ(platform::LookupDrive('F')->path, device);
+
+    const drives_test::ScopedDriveSources listed({device});
+    EXPECT_EQ(platform::PlaceDiscForThisRun(device), 'D') << "a listed drive keeps its letter";
+    EXPECT_FALSE(platform::AddedDriveForThisRun());
+}
+
 TEST_F(RunDriveTest, WithZTakenTheFirstFreeLetterServes) {
     sources.mappings->stored['Z'] = folder + "/copied";
     EXPECT_EQ(platform::PlaceDiscForThisRun(folder + "/disc.cue"), 'F');
