@@ -10,6 +10,7 @@
 #include "windows/uLogging.h"
 
 #include "platform/drives/drives.h"
+#include "platform/drives/run_drive.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListItems.h"
@@ -287,11 +288,14 @@ void TdlgMain::FormShow() {
 }
 
 void TdlgMain::FormClose() {
-    // One save for the three, so that a close cut short never mixes old and new.
-    SaveSettings(Product, "",
-                 {{"Zoom", std::to_string(cmbzoom->currentIndex())},
-                  {"Drive", std::to_string(cmbcd->currentIndex())},
-                  {"Version", GetProgramVersion()}});
+    SettingValues values{{"Zoom", std::to_string(cmbzoom->currentIndex())}};
+    // A disc named on the command line is chosen for that run only: the
+    // stored drive stays the one the user chose before.
+    if (!platform::IsDriveForThisRun(cmbcd->currentText().toStdString()))
+        values.emplace_back("Drive", std::to_string(cmbcd->currentIndex()));
+    values.emplace_back("Version", GetProgramVersion());
+    // One save for all, so that a close cut short never mixes old and new.
+    SaveSettings(Product, "", values);
 }
 
 void TdlgMain::FormResize() {

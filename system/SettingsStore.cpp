@@ -100,6 +100,10 @@ std::string GetProgramVersion() {
     return GetFileProductVersion(path);
 }
 
+std::string VersionLine(const std::string& program) {
+    return program + " (Quelvo Player) " + GetProgramVersion() + "\n";
+}
+
 std::string BoolToText(bool value) {
     return value ? "True" : "False";
 }

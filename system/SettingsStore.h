@@ -29,5 +29,8 @@ std::string LoadSetting(const std::string& product, const std::string& subKey,
 // The file's ProductVersion text as stored, or "?.?".
 std::string GetFileProductVersion(const std::string& fileName);
 std::string GetProgramVersion();
+// What a program of the player answers to --version, with its line end:
+// "quelvo-drive (Quelvo Player) v1.30".
+std::string VersionLine(const std::string& program);
 
 std::string BoolToText(bool value);

@@ -1,6 +1,7 @@
 #include "platform/drives/drive_sources.h"
 
 #include "platform/drives/registry_drive_mappings.h"
+#include "platform/drives/run_drive.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -57,7 +58,7 @@ DriveTable BuildCurrentTable(bool withOpticalDrives) {
                                                  : std::vector<std::string>{};
     const std::vector<DriveMapping> mappings =
         sources.mappings ? sources.mappings->Load() : std::vector<DriveMapping>{};
-    return BuildDriveTable(HomeFolder(), optical, mappings);
+    return BuildDriveTable(HomeFolder(), optical, mappings, AddedDriveForThisRun());
 }
 } // namespace
 

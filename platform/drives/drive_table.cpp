@@ -41,9 +41,12 @@ const Drive* DriveTable::Find(char letter) const {
 
 DriveTable BuildDriveTable(const std::string& homeFolder,
                            const std::vector<std::string>& opticalDevices,
-                           const std::vector<DriveMapping>& mappings) {
+                           const std::vector<DriveMapping>& mappings,
+                           const std::optional<Drive>& runDrive) {
     DriveTable table;
     table.drives.push_back({kHomeDriveLetter, DriveKind::HomeFolder, homeFolder});
+    if (runDrive && !table.Find(runDrive->letter))
+        table.drives.push_back(*runDrive);
     for (const DriveMapping& mapping : mappings) {
         if (std::string reason = WhyMappingIsIgnored(mapping, table); !reason.empty())
             table.ignored.push_back({mapping, std::move(reason)});

@@ -3,6 +3,7 @@
 // letters, then the optical drives on the next free letters from D:.
 #include "platform/drives/drive_mappings.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,12 @@ struct DriveTable {
 inline constexpr char kHomeDriveLetter = 'C';
 inline constexpr char kFirstOpticalDriveLetter = 'D';
 
+// A disc placed for this run only (runDrive) takes its letter before the
+// stored mappings do.
 DriveTable BuildDriveTable(const std::string& homeFolder,
                            const std::vector<std::string>& opticalDevices,
-                           const std::vector<DriveMapping>& mappings);
+                           const std::vector<DriveMapping>& mappings,
+                           const std::optional<Drive>& runDrive = std::nullopt);
 
 // True for a .cue, .bin or .iso file name in any letter case.
 bool IsDiscImageName(std::string_view path);

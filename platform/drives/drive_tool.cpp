@@ -1,26 +1,44 @@
 #include "platform/drives/drive_tool.h"
 
+#include "platform/drives/disc_target.h"
 #include "platform/drives/drive_letters.h"
 #include "platform/drives/drive_sources.h"
+#include "platform/store/player_presence.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <iomanip>
 #include <optional>
 #include <sstream>
 
 namespace platform {
 namespace {
-namespace fs = std::filesystem;
-
-constexpr const char* kUsage = "usage: quelvo-drive list\n"
-                               "       quelvo-drive map LETTER: TARGET\n"
-                               "       quelvo-drive unmap LETTER:\n"
-                               "TARGET is a folder or a .cue, .bin or .iso disc image; the letter\n"
-                               "then reads as a CD-ROM drive.\n";
+constexpr const char* kUsage =
+    "usage: quelvo-drive list\n"
+    "       quelvo-drive map LETTER: TARGET\n"
+    "       quelvo-drive unmap LETTER:\n"
+    "       quelvo-drive --help | --version\n"
+    "TARGET is a folder or a .cue, .bin or .iso disc image; the letter\n"
+    "then reads as a CD-ROM drive. The player lists a new letter from its\n"
+    "next start.\n";
 
 std::string Quoted(const std::string& text) {
     return '"' + text + '"';
+}
+
+// What is wrong with arguments that are no command, in one line; empty when
+// they are one.
+std::string WhatIsWrong(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        return "no command given";
+    const std::string& command = arguments.front();
+    const std::size_t given = arguments.size() - 1;
+    if (command == "list")
+        return given == 0 ? "" : "list takes no arguments";
+    if (command == "map")
+        return given == 2 ? "" : "map takes a drive letter and a target (a folder or a disc image)";
+    if (command == "unmap")
+        return given == 1 ? "" : "unmap takes one drive letter";
+    return "unknown command " + Quoted(command);
 }
 
 const char* TypeName(DriveKind kind) {
@@ -51,7 +69,8 @@ std::string Describe(const Drive& drive) {
     case DriveKind::MappedImage:
         break;
     }
-    return "it is already mapped to " + drive.path;
+    return "it is already mapped to " + drive.path + " (quelvo-drive unmap " +
+           DriveName(drive.letter) + " frees it)";
 }
 
 class DriveTool {
@@ -75,24 +94,22 @@ public:
             return kDriveToolFailed;
         if (const Drive* drive = table_.Find(*letter))
             return Fail(DriveName(*letter) + " is taken: " + Describe(*drive));
-        std::error_code error;
-        const fs::path target = fs::absolute(targetText, error).lexically_normal();
-        const fs::file_status status = error ? fs::file_status() : fs::status(target, error);
-        if (!fs::exists(status))
-            return Fail(Quoted(targetText) + " does not exist");
-        const bool isImage = fs::is_regular_file(status) && IsDiscImageName(target.string());
-        if (!fs::is_directory(status) && !isImage)
-            return Fail(Quoted(targetText) +
-                        " is neither a folder nor a .cue, .bin or .iso disc image");
+        DiscTarget target;
+        try {
+            target = ResolveDiscTarget(targetText, false);
+        } catch (const EDriveMappingError& failure) {
+            return Fail(failure.what());
+        }
         if (!mappings_)
             return Fail("there is no store for drive mappings");
         try {
-            mappings_->Save({*letter, target.string()});
+            mappings_->Save({*letter, target.path});
         } catch (const EDriveMappingError& failure) {
             return Fail("cannot save the mapping of " + DriveName(*letter) + " (" + failure.what() +
                         ")");
         }
-        out_ << "Mapped " << DriveName(*letter) << " to " << target.string() << '\n';
+        out_ << "Mapped " << DriveName(*letter) << " to " << target.path << '\n';
+        TellARunningPlayer(DriveName(*letter) + " joins");
         return kDriveToolDone;
     }
 
@@ -117,10 +134,18 @@ public:
                         failure.what() + ")");
         }
         out_ << "Unmapped " << DriveName(*letter) << '\n';
+        TellARunningPlayer(DriveName(*letter) + " leaves");
         return kDriveToolDone;
     }
 
 private:
+    // A running player fills its drive list once, when it starts.
+    void TellARunningPlayer(const std::string& change) {
+        if (store::IsPlayerRunning())
+            out_ << "Quelvo Player is running: " << change
+                 << " its drive list at its next start.\n";
+    }
+
     std::ostream& Row(char letter, const char* type, const char* kind) {
         std::ostringstream row;
         row << DriveName(letter) << "  " << std::left << std::setw(5) << type << "  "
@@ -148,20 +173,21 @@ private:
 } // namespace
 
 int RunDriveTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    const std::size_t count = arguments.size();
-    const std::string command = count ? arguments.front() : std::string();
-    if ((command == "help" || command == "--help" || command == "-h") && count == 1) {
+    if (arguments.size() == 1 &&
+        (arguments[0] == "--help" || arguments[0] == "-h" || arguments[0] == "help")) {
         out << kUsage;
         return kDriveToolDone;
     }
-    if (command == "list" && count == 1)
-        return DriveTool(out, err).List();
-    if (command == "map" && count == 3)
-        return DriveTool(out, err).Map(arguments[1], arguments[2]);
-    if (command == "unmap" && count == 2)
-        return DriveTool(out, err).Unmap(arguments[1]);
-    err << kUsage;
-    return kDriveToolMisused;
+    if (const std::string wrong = WhatIsWrong(arguments); !wrong.empty()) {
+        err << "quelvo-drive: " << wrong << '\n' << kUsage;
+        return kDriveToolMisused;
+    }
+    DriveTool tool(out, err);
+    if (arguments[0] == "list")
+        return tool.List();
+    if (arguments[0] == "map")
+        return tool.Map(arguments[1], arguments[2]);
+    return tool.Unmap(arguments[1]);
 }
 
 } // namespace platform

@@ -1,5 +1,8 @@
 #include "platform/drives/drive_tool.h"
 
+#include "platform/store/player_presence.h"
+
+#include "config_sandbox.h"
 #include "drives_test_support.h"
 
 #include <filesystem>
@@ -72,7 +75,8 @@ TEST_F(DriveToolTest, RefusesBadLettersTakenLettersAndTargetsThatHoldNoDisc) {
     EXPECT_EQ(Tool({"map", "D:", folder}).err,
               Error("D: is taken: it is the optical drive /dev/sr0"));
     EXPECT_EQ(Tool({"map", "e:", folder}).err,
-              Error("E: is taken: it is already mapped to " + folder + "/vcd.cue"));
+              Error("E: is taken: it is already mapped to " + folder +
+                    "/vcd.cue (quelvo-drive unmap E: frees it)"));
     EXPECT_EQ(Tool({"map", "F:", folder + "/gone.cue"}).err,
               Error('"' + folder + "/gone.cue\" does not exist"));
     EXPECT_EQ(Tool({"map", "F:", folder + "/notes.txt"}).err,
@@ -106,13 +110,35 @@ TEST_F(DriveToolTest, ReportsAStoreThatCannotBeWritten) {
               Error("cannot remove the mapping of E: (the hive cannot be written)"));
 }
 
-TEST_F(DriveToolTest, ShowsTheUsageOnWrongArguments) {
-    for (const auto& wrong : std::vector<std::vector<std::string>>{
-             {}, {"lst"}, {"list", "E:"}, {"map", "E:"}, {"map", "E:", "a", "b"}, {"unmap"}}) {
-        const ToolRun run = Tool(wrong);
+TEST_F(DriveToolTest, SaysWhatIsWrongWithTheArgumentsBeforeTheUsage) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> wrongs = {
+        {{}, "no command given"},
+        {{"lst"}, "unknown command \"lst\""},
+        {{"--verbose", "list"}, "unknown command \"--verbose\""},
+        {{"list", "E:"}, "list takes no arguments"},
+        {{"map", "E:"}, "map takes a drive letter and a target (a folder or a disc image)"},
+        {{"map", "E:", "a", "b"},
+         "map takes a drive letter and a target (a folder or a disc image)"},
+        {{"unmap"}, "unmap takes one drive letter"}};
+    for (const auto& [arguments, reason] : wrongs) {
+        const ToolRun run = Tool(arguments);
         EXPECT_EQ(run.code, kDriveToolMisused);
-        EXPECT_TRUE(run.err.starts_with("usage: quelvo-drive list\n"));
+        EXPECT_TRUE(run.err.starts_with(Error(reason) + "usage: quelvo-drive list\n")) << run.err;
+        EXPECT_EQ(run.out, "");
     }
+    EXPECT_TRUE(Tool({"--help"}).out.starts_with("usage: quelvo-drive list\n"));
+}
+
+TEST_F(DriveToolTest, TellsThatARunningPlayerListsTheChangeAtItsNextStart) {
+    const ConfigSandbox profile;
+    EXPECT_EQ(Tool({"map", "E:", folder}).out, "Mapped E: to " + folder + "\n");
+    const platform::store::PlayerPresence player;
+    EXPECT_EQ(Tool({"map", "F:", folder}).out,
+              "Mapped F: to " + folder +
+                  "\nQuelvo Player is running: F: joins its drive list at its next start.\n");
+    EXPECT_EQ(Tool({"unmap", "E:"}).out,
+              "Unmapped E:\nQuelvo Player is running: E: leaves its drive list at its next "
+              "start.\n");
 }
 
 TEST(QuelvoDriveTool, ManagesMappingsInTheHiveFromTheCommandLine) {
@@ -133,6 +159,8 @@ TEST(QuelvoDriveTool, ManagesMappingsInTheHiveFromTheCommandLine) {
     EXPECT_NE(run({"list"}).second.find("K:  cdrom  folder   " + scratch.path().toStdString()),
               std::string::npos);
     EXPECT_EQ(run({"unmap", "K:"}), std::make_pair(kDriveToolDone, std::string("Unmapped K:\n")));
+    EXPECT_EQ(run({"--version"}),
+              std::make_pair(kDriveToolDone, std::string("quelvo-drive (Quelvo Player) v1.30\n")));
 }
 
 } // namespace

@@ -96,12 +96,15 @@ int firstFrame(Display* display, const std::string& title, long timeoutMs) {
     if (wait(display, title, timeoutMs) != 0)
         return 1;
     const double shownMs = elapsedMs();
-    const Window window = findShown(display, DefaultRootWindow(display), title);
-    XWindowAttributes attributes;
-    XGetWindowAttributes(display, window, &attributes);
     while (elapsedMs() < timeoutMs) {
-        XImage* image = XGetImage(display, window, attributes.width / 2, attributes.height / 2, 1,
-                                  1, AllPlanes, ZPixmap);
+        // Looked up afresh each time: the window may be resized, or replaced,
+        // between two looks, and a look that fails is simply repeated.
+        const Window window = findShown(display, DefaultRootWindow(display), title);
+        XWindowAttributes attributes;
+        XImage* image = nullptr;
+        if (window && XGetWindowAttributes(display, window, &attributes))
+            image = XGetImage(display, window, attributes.width / 2, attributes.height / 2, 1, 1,
+                              AllPlanes, ZPixmap);
         const bool empty = !image || isEmptyPanel(XGetPixel(image, 0, 0));
         if (image)
             XDestroyImage(image);
@@ -135,6 +138,11 @@ int close(Display* display, const std::string& title) {
     return 0;
 }
 
+// A window that goes away while it is looked at is no reason to stop.
+int ignoreError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 int usage() {
     std::fprintf(stderr, "usage: quelvo-xwindow wait TITLE TIMEOUT_MS\n"
                          "       quelvo-xwindow first-frame TITLE TIMEOUT_MS\n"
@@ -152,6 +160,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quelvo-xwindow: cannot open the X display\n");
         return 1;
     }
+    XSetErrorHandler(ignoreError);
     const std::string command = argv[1];
     int result = 2;
     if (command == "wait" && argc == 4)
