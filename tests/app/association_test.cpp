@@ -108,6 +108,8 @@ TEST_F(AssociationTest, TheQuestionComesAtTheFirstStartOfANewVersionOnlyWhenNeed
 
 TEST_F(AssociationTest, AFailedStartUpRepairIsShownAndTheWindowStillStarts) {
     BreakDatAssociation();
+    // A handler the repair must change: one that is right already needs no write.
+    AssociationFiles::WriteHandlers("WaveAudio", "MPEGVideo");
     AssociationFiles::LockMachineHive();
     SaveSetting("Quelvo Player", "", "Zoom", "3");
     DialogRecorder dialogs(DialogButton::Yes);

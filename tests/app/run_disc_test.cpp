@@ -5,6 +5,7 @@
 
 #include "platform/drives/drive_letters.h"
 #include "platform/drives/run_drive.h"
+#include "platform/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -20,6 +21,8 @@ class DiscForThisRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Sandbox::ClearConfiguration();
+        // As the program starts: the association check finds a configured system.
+        platform::EnsureSystemDefaults();
         Sandbox::MapDrive("D:");
         Sandbox::MapDrive("E:");
         SaveSetting(Product, "", "Drive", "1");

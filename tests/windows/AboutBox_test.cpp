@@ -187,6 +187,8 @@ TEST_F(AboutBoxTest, TheRepairLinksRepairWithoutAskingAndReport) {
 
 TEST_F(AboutBoxTest, ARepairTheHiveRefusesShowsTheRegistryErrorAndNoSuccess) {
     AssociationFiles::WriteWinIni("[MCI Extensions]\ndat=WaveAudio\n");
+    // A handler the repair must change: one that is right already needs no write.
+    AssociationFiles::WriteHandlers("WaveAudio", "MPEGVideo");
     AssociationFiles::LockMachineHive();
     DialogRecorder dialogs;
     WithAboutBoxOpen(owner,
