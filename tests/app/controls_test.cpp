@@ -28,12 +28,11 @@ using platform::DWORD;
 
 const QString Track = "C:\\clips\\clip.scr";
 
-// The device's frames for `units` of the time format the panel ends up with.
+// The device's frames for `units` of the time format the panel ends up with:
+// the video driver counts a video's time in frames.
 DWORD FramesFor(DWORD units) {
-    const DWORD format = platform::mci::IsSupportedTimeFormat(platform::MCI_FORMAT_HMS)
-                             ? platform::MCI_FORMAT_HMS
-                             : platform::MCI_FORMAT_FRAMES;
-    return static_cast<DWORD>(std::lround(platform::mci::UnitsToSeconds(units, format, 25) * 25));
+    return static_cast<DWORD>(
+        std::lround(platform::mci::UnitsToSeconds(units, platform::MCI_FORMAT_FRAMES, 25) * 25));
 }
 
 class ControlsTest : public ::testing::Test {
