@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DesktopSession.h"
 #include "app/uMain.h"
 #include "system/SettingsStore.h"
 #include "windows/ProgramPicture.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
     Application.Initialize();
     Application.SetTitle(QStringLiteral("Quelvo Player"));
     Application.setWindowIcon(ProgramIcon());
+    // Wayland compositors find the window's icon and name through this.
+    Application.setDesktopFileName(QStringLiteral("com.norvane.QuelvoPlayer"));
     platform::EnsureSystemDefaults();
     const platform::store::PlayerPresence presence;
     auto mainWindow = std::make_unique<TdlgMain>();
@@ -64,8 +67,10 @@ int main(int argc, char** argv) {
     if (discLetter)
         mainWindow->cmbcd->setCurrentIndex(
             mainWindow->cmbcd->findText(QString::fromStdString(platform::DriveName(*discLetter))));
+    auto desktop = std::make_unique<TDesktopSession>(*mainWindow);
     mainWindow->show();
     const int exitCode = Application.exec();
+    desktop.reset();
     mainWindow.reset();
     logWindow.reset();
     return exitCode;

@@ -22,7 +22,9 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSlider>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -68,6 +70,22 @@ QFont tahoma(int points, bool bold) {
     return font;
 }
 
+QSize DesignedSize() {
+    return {849, 480};
+}
+
+// The room a first-run window has on the primary screen, its frame and
+// title bar taken off: at a high scale factor a small screen is smaller than
+// the designed size. A stored placement later replaces the size anyway.
+QSize FirstRunRoom(const QWidget& window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return DesignedSize();
+    const int frame = platform::GetSystemMetrics(platform::SM_CXFRAME);
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return screen->availableSize() - QSize(2 * frame, 2 * frame + titleBar);
+}
+
 } // namespace
 
 void AddLog(const QString& Line) {
@@ -86,7 +104,7 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
         ImageList1.append(QIcon(QStringLiteral(":/glyphs/%1.svg").arg(QLatin1String(name))));
 
     setFont(tahoma(8, false));
-    resize(849, 480);
+    resize(DesignedSize().boundedTo(FirstRunRoom(*this)));
     setContentsMargins(1, 1, 1, 1);
     platform::SetApplicationMainWindow(this);
 
@@ -109,6 +127,11 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
 
     buildToolbar();
     bindControls();
+    nameControls();
+    // The panel takes the keys first: on the drive list an arrow key would
+    // switch the drive and rescan.
+    MMpanel->setFocusPolicy(Qt::StrongFocus);
+    MMpanel->setFocus(Qt::OtherFocusReason);
 
     FormPlacement1 =
         new TFormPlacement(this, QStringLiteral("Quelvo Player"), QStringLiteral("Quelvo Player"));
@@ -125,6 +148,25 @@ TdlgMain::~TdlgMain() {
     platform::RunHandler([this] { FormPlacement1->FormDestroying(); });
     if (dlgMain == this)
         dlgMain = nullptr;
+}
+
+// What a screen reader says for each control; the hints stay its
+// description.
+void TdlgMain::nameControls() {
+    const std::pair<QWidget*, const char*> names[] = {
+        {btnplay, "Play"},          {btnpause, "Pause"},
+        {btnstop, "Stop"},          {btnrw, "Rewind"},
+        {btnff, "Fast forward"},    {ToolbarButton9710, "Rescan"},
+        {btnLoop, "Loop"},          {btnFullScreen, "Full screen"},
+        {ToolbarButton971, "Log"},  {ToolbarButton976, "About"},
+        {ToolbarButton975, "Exit"}, {trkmm, "Position"},
+        {cmbcd, "Drive"},           {cmbtrack, "Track"},
+        {cmbzoom, "Zoom"},
+    };
+    for (const auto& [control, name] : names) {
+        control->setAccessibleName(QString::fromLatin1(name));
+        control->setAccessibleDescription(control->toolTip());
+    }
 }
 
 QToolButton* TdlgMain::addButton(const QString& hint, const QIcon& glyph) {
@@ -373,6 +415,11 @@ void TdlgMain::cmbcdChange() {
         BuildFileList(tracks, candidate, QStringLiteral("*.dat;*.mpg;*.mpeg;"), true, false, true,
                       QString());
         cmbtrack->addItems(tracks);
+        // The list shows numbers; a screen reader says them as tracks, not
+        // as the paths behind them.
+        for (int index = 0; index < cmbtrack->count(); ++index)
+            cmbtrack->setItemData(index, QStringLiteral("Track %1").arg(index + 1),
+                                  Qt::AccessibleTextRole);
         AddLog(QStringLiteral("MPEG files found in ") + candidate + QStringLiteral(": ") +
                QString::number(cmbtrack->count()));
         if (cmbtrack->count() == 0)

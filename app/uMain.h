@@ -4,6 +4,7 @@
 #include "platform/ui/Messages.h"
 #include "platform/ui/OwnerDrawComboBox.h"
 
+#include <functional>
 #include <QIcon>
 #include <QList>
 #include <QMainWindow>
@@ -92,11 +93,15 @@ public:
     bool Updating = false;
     bool StatusResyncPending = false;
 
+    // Told after the panel's status has been written into the toolbar.
+    std::function<void()> OnPlaybackChanged;
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -104,6 +109,7 @@ private:
     void WMFullScreen();
     void buildToolbar();
     void bindControls();
+    void nameControls();
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
     QLabel* addCaptionLabel(const QString& caption);
     void addBlankSeparator();

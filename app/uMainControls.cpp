@@ -9,6 +9,7 @@
 #include "platform/ui/KeyPreview.h"
 #include "platform/ui/Keys.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QToolBar>
@@ -28,6 +29,30 @@ public:
 private:
     bool& FFlag;
 };
+
+using WindowHandler = void (TdlgMain::*)();
+
+// Rewind and fast-forward repeat while their key is held; the others act
+// once a press.
+WindowHandler ShortcutOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && key.key() == Qt::Key_Q && !key.isAutoRepeat())
+        return &TdlgMain::ToolbarButton975Click;
+    if (modifiers != Qt::NoModifier)
+        return nullptr;
+    switch (key.key()) {
+    case Qt::Key_Left:
+        return &TdlgMain::btnrwClick;
+    case Qt::Key_Right:
+        return &TdlgMain::btnffClick;
+    case Qt::Key_Space:
+        return key.isAutoRepeat() ? nullptr : &TdlgMain::btnpauseClick;
+    case Qt::Key_F:
+        return key.isAutoRepeat() ? nullptr : &TdlgMain::MMpanelDblClick;
+    default:
+        return nullptr;
+    }
+}
 
 } // namespace
 
@@ -112,6 +137,8 @@ void TdlgMain::MMpanelStatusChanged() {
         lblmmstatus->setText(QStringLiteral(" - "));
         trkmm->setValue(0);
     }
+    if (OnPlaybackChanged)
+        OnPlaybackChanged();
 }
 
 void TdlgMain::MMpanelPositionChanged(QObject*, const QString& strStatus) {
@@ -165,4 +192,17 @@ void TdlgMain::MMpanelDblClick() {
 void TdlgMain::FormKeyUp(int Key) {
     if (btnFullScreen->isChecked() && Key == platform::VK_ESCAPE)
         MMpanelDblClick();
+}
+
+// The window's own keys, each the handler of its toolbar button. Only keys
+// that the focused control has left alone arrive here, so a list or the
+// slider with the focus keeps its arrows, and a focused button its Space.
+void TdlgMain::keyPressEvent(QKeyEvent* event) {
+    const auto handler = ShortcutOf(*event);
+    if (!handler) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    platform::RunHandler([this, handler] { (this->*handler)(); });
 }

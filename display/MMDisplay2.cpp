@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTimer>
 
 using namespace platform;
@@ -478,6 +480,26 @@ void TMMDisplay2::paintEvent(QPaintEvent* event) {
         QPainter canvas(this);
         FillGradient({0, 0, width(), height()}, &canvas, FColor, FGradientColor2, true);
     }
+    // The keyboard's focus is shown inside the bevel, where the video leaves
+    // room for it.
+    if (hasFocus()) {
+        QStylePainter marker(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = contentsRect().adjusted(1, 1, -1, -1);
+        option.backgroundColor = ToQColor(ColorToRGB(FColor));
+        marker.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    }
+}
+
+void TMMDisplay2::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void TMMDisplay2::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 void TMMDisplay2::resizeEvent(QResizeEvent* event) {

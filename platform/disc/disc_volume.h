@@ -17,6 +17,7 @@ public:
     DWORD ListFolder(const VolumePath& folder, std::vector<VolumeEntry>& entries) override;
     DWORD Find(const VolumePath& path, VolumeEntry& entry) override;
     DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) override;
+    std::string Label() override { return volume_.label; }
 
 private:
     DiscVolume(std::shared_ptr<SectorReader> reader, IsoVolume volume);

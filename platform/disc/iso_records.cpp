@@ -25,6 +25,8 @@ enum DescriptorType : std::uint8_t {
 };
 
 // Offsets into a volume descriptor and a folder record.
+constexpr std::size_t descriptorVolumeId = 40;
+constexpr std::size_t descriptorVolumeIdLength = 32;
 constexpr std::size_t descriptorEscapes = 88;
 constexpr std::size_t descriptorBlockSize = 128;
 constexpr std::size_t descriptorRoot = 156;
@@ -138,6 +140,21 @@ std::optional<IsoRecord> ParseRecord(std::span<const std::uint8_t> record, bool 
     return parsed;
 }
 
+// The volume identifier as written: d-characters padded with blanks. Bytes
+// outside printable ASCII end it, so a damaged descriptor gives a short
+// label rather than text that is not UTF-8.
+std::string VolumeLabel(const std::uint8_t* identifier) {
+    std::string label;
+    for (std::size_t at = 0; at < descriptorVolumeIdLength; ++at) {
+        if (identifier[at] < 0x20 || identifier[at] > 0x7E)
+            break;
+        label += static_cast<char>(identifier[at]);
+    }
+    while (!label.empty() && label.back() == ' ')
+        label.pop_back();
+    return label;
+}
+
 bool IsJolietEscape(const std::uint8_t* escapes) {
     return escapes[0] == '%' && escapes[1] == '/' &&
            (escapes[2] == '@' || escapes[2] == 'C' || escapes[2] == 'E');
@@ -147,6 +164,7 @@ bool IsJolietEscape(const std::uint8_t* escapes) {
 
 std::optional<IsoVolume> ReadIsoVolume(SectorReader& reader) {
     std::optional<IsoVolume> primary, joliet;
+    std::string label;
     std::array<std::uint8_t, kDataSectorSize> sector{};
     for (std::uint32_t lsn = firstDescriptor; lsn < lastDescriptor; ++lsn) {
         if (!reader.ReadData(lsn, 1, sector.data()) || std::memcmp(&sector[1], "CD001", 5) != 0)
@@ -166,9 +184,14 @@ std::optional<IsoVolume> ReadIsoVolume(SectorReader& reader) {
             ParseRecord(rootRecord, isJoliet, reader.Sectors(), kind);
         if (!root || kind != RecordKind::self || !root->folder)
             continue;
-        (isJoliet ? joliet : primary) = IsoVolume{*root, isJoliet, reader.Sectors()};
+        if (!isJoliet)
+            label = VolumeLabel(&sector[descriptorVolumeId]);
+        (isJoliet ? joliet : primary) = IsoVolume{*root, isJoliet, reader.Sectors(), {}};
     }
-    return joliet ? joliet : primary;
+    std::optional<IsoVolume>& volume = joliet ? joliet : primary;
+    if (volume)
+        volume->label = std::move(label);
+    return volume;
 }
 
 std::optional<std::vector<IsoRecord>> ParseIsoFolder(std::span<const std::uint8_t> sectors,

@@ -27,6 +27,7 @@ struct IsoVolume {
     IsoRecord root;
     bool joliet;               // the names come from the Joliet tree
     std::uint32_t discSectors; // a record pointing past these is damage
+    std::string label;         // the primary descriptor's volume identifier
 };
 
 // The volume described from sector 16 on: the Joliet tree where the disc has

@@ -147,6 +147,27 @@ HANDLE FindFirstFileA(const char* fileName, WIN32_FIND_DATAA* findFileData) {
     return INVALID_HANDLE_VALUE;
 }
 
+BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer, DWORD volumeNameSize) {
+    DrivePath root;
+    DWORD error = ERROR_INVALID_PARAMETER;
+    if (rootPathName && volumeNameBuffer && ParseFilePath(rootPathName, root, error)) {
+        const std::unique_ptr<Volume> volume =
+            root.names.empty() ? OpenDriveVolume(root.letter, error) : nullptr;
+        if (!root.names.empty())
+            error = ERROR_INVALID_NAME;
+        if (volume) {
+            const std::string label = volume->Label();
+            if (label.size() < volumeNameSize) {
+                std::memcpy(volumeNameBuffer, label.c_str(), label.size() + 1);
+                return 1;
+            }
+            error = ERROR_MORE_DATA;
+        }
+    }
+    SetLastError(error);
+    return 0;
+}
+
 BOOL FindNextFileA(HANDLE findFile, WIN32_FIND_DATAA* findFileData) {
     VolumeEntry entry{};
     DWORD error = ERROR_INVALID_PARAMETER;

@@ -62,6 +62,13 @@ HANDLE FindFirstFileA(const char* fileName, WIN32_FIND_DATAA* findFileData);
 // ERROR_INVALID_HANDLE.
 BOOL FindNextFileA(HANDLE findFile, WIN32_FIND_DATAA* findFileData);
 
+// The name of the volume at `rootPathName` ("D:\\"), the volume-name part of
+// Windows' call of this name: a disc's label, empty for a folder. FALSE with
+// the last error: ERROR_INVALID_NAME for a path that is not a drive's root,
+// ERROR_MORE_DATA when the name and its ending zero do not fit, and the
+// errors of a drive that is not there or not ready.
+BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer, DWORD volumeNameSize);
+
 // Ends a listing; FALSE with ERROR_INVALID_HANDLE for a handle that is not an
 // open listing (also when it was closed already).
 BOOL FindClose(HANDLE findFile);

@@ -13,6 +13,8 @@ public:
     DWORD ListFolder(const VolumePath& folder, std::vector<VolumeEntry>& entries) override;
     DWORD Find(const VolumePath& path, VolumeEntry& entry) override;
     DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) override;
+    // A folder has no label of its own.
+    std::string Label() override { return {}; }
 
 private:
     // The host path behind `path`.

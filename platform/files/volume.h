@@ -37,6 +37,9 @@ public:
     // The entry at `path`; the root (an empty path) is a folder.
     virtual DWORD Find(const VolumePath& path, VolumeEntry& entry) = 0;
 
+    // The volume's name (a disc's label); empty when it has none.
+    virtual std::string Label() = 0;
+
     // A stream of the file at `path`, readable on any one thread at a time.
     virtual DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) = 0;
 };

@@ -206,7 +206,7 @@ Bytes Folder(std::initializer_list<Bytes> records) {
     return folder;
 }
 
-const IsoVolume volume{{}, false, 1000};
+const IsoVolume volume{{}, false, 1000, {}};
 
 TEST(IsoFolderRecords, ReadNamesSizesAndTheForm2Attribute) {
     const Bytes form2 = {0, 0, 0, 0, 0x15, 0x55, 'X', 'A', 1, 0, 0, 0, 0, 0};
@@ -258,7 +258,7 @@ TEST(IsoFolderRecords, AnyMalformedRecordMakesTheFolderUnreadable) {
              {"only a version", Folder({Record(";1", 30, 10)})}}) {
         EXPECT_FALSE(ParseIsoFolder(folder, volume)) << why;
     }
-    EXPECT_FALSE(ParseIsoFolder(Folder({Record("ABC", 30, 10)}), IsoVolume{{}, true, 1000}))
+    EXPECT_FALSE(ParseIsoFolder(Folder({Record("ABC", 30, 10)}), IsoVolume{{}, true, 1000, {}}))
         << "a Joliet name of an odd length";
 }
 

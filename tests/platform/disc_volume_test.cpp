@@ -197,3 +197,29 @@ TEST(OpticalDrives, TheSystemListNamesEachDriveOnceAndPrintsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// The label of the volume at `root`, or the error's code in angle brackets.
+std::string LabelOf(const char* root, DWORD size = 64) {
+    std::vector<char> name(size + 1, '#');
+    if (!GetVolumeInformationA(root, name.data(), size))
+        return "<" + std::to_string(GetLastError()) + ">";
+    return name.data();
+}
+
+} // namespace
+
+TEST_F(DiscLetters, AVolumeIsNamedByItsDiscLabelAndAFolderByNothing) {
+    Map('D', TestMedia::VcdImage().cue);
+    Map('E', TestMedia::DataDiscImage({{"README", TestMedia::TextFile("readme", "x")}}));
+    Map('F', Folder());
+    EXPECT_EQ(LabelOf("D:\\"), "TESTVCD");
+    EXPECT_EQ(LabelOf("d:/"), "TESTVCD");
+    // A Joliet disc still answers with its primary volume's name.
+    EXPECT_EQ(LabelOf("E:\\"), "DATADISC");
+    EXPECT_EQ(LabelOf("F:\\"), "");
+    EXPECT_EQ(LabelOf("D:\\", 7), "<" + std::to_string(ERROR_MORE_DATA) + ">");
+    EXPECT_EQ(LabelOf("D:\\MPEGAV\\"), "<" + std::to_string(ERROR_INVALID_NAME) + ">");
+    EXPECT_EQ(LabelOf("Q:\\"), "<" + std::to_string(ERROR_PATH_NOT_FOUND) + ">");
+}
