@@ -3,7 +3,7 @@
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 
-#include "platform/drives/drive_letters.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/drives/run_drive.h"
 
 #include <gtest/gtest.h>

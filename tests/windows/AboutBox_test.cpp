@@ -7,7 +7,7 @@
 #include "windows/LinkLabel.h"
 
 #include "platform/shell/shell.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
