@@ -4,10 +4,10 @@
 #include "windows/ProgramPicture.h"
 #include "windows/uLogging.h"
 
-#include "platform/paths/drive_letters.h"
 #include "platform/drives/run_drive.h"
-#include "platform/store/player_presence.h"
 #include "platform/mci/system_defaults.h"
+#include "platform/paths/drive_letters.h"
+#include "platform/store/player_presence.h"
 #include "platform/ui/Application.h"
 
 #include <iostream>

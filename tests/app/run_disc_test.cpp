@@ -3,8 +3,8 @@
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 
-#include "platform/paths/drive_letters.h"
 #include "platform/drives/run_drive.h"
+#include "platform/paths/drive_letters.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
