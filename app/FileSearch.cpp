@@ -4,9 +4,10 @@
 
 #include "platform/ascii_case.h"
 #include "platform/drives/drives.h"
-#include "platform/files/error_mode.h"
 #include "platform/files/files.h"
+#include "platform/io/error_mode.h"
 #include "platform/last_error.h"
+#include "platform/paths/path_parts.h"
 #include "platform/ui/Dialogs.h"
 
 #include <algorithm>
@@ -24,14 +25,9 @@ QString asciiUpper(const QString& text) {
     return QString::fromStdString(platform::AsciiUpper(text.toStdString()));
 }
 
-int nameStart(const QString& path) {
-    return std::max({path.lastIndexOf('\\'), path.lastIndexOf('/'), path.lastIndexOf(':')}) + 1;
-}
-
 // The extension with its dot, or empty when the name part has no dot.
 QString extractFileExt(const QString& path) {
-    const int dot = path.lastIndexOf('.');
-    return dot >= nameStart(path) ? path.mid(dot) : QString();
+    return QString::fromStdString(std::string(platform::ExtensionPart(path.toStdString())));
 }
 
 // Closes a find handle however the listing ends.
@@ -89,9 +85,7 @@ bool MatchesFilter(const QString& FileName, const QString& Filter) {
 }
 
 QString ExtractFileNameNoExt(const QString& Path) {
-    const QString name = Path.mid(nameStart(Path));
-    const int dot = name.lastIndexOf('.');
-    return dot >= 0 ? name.left(dot) : name;
+    return QString::fromStdString(std::string(platform::NameWithoutExtension(Path.toStdString())));
 }
 
 bool BuildFileList(QStringList& Strings, const QString& Folder, const QString& Filter,

@@ -5,10 +5,10 @@
 #include "windows/ProgramPicture.h"
 #include "windows/uLogging.h"
 
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/run_drive.h"
+#include "platform/mci/system_defaults.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/store/player_presence.h"
-#include "platform/system_defaults.h"
 #include "platform/ui/Application.h"
 
 #include <iostream>

@@ -4,6 +4,7 @@
 #include "display/MediaPlayer.h"
 
 #include "platform/ascii_case.h"
+#include "platform/paths/path_parts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
@@ -21,13 +22,12 @@ using namespace platform;
 
 namespace {
 
-// Where the name part of a path starts: after its last backslash or colon.
-int nameStart(const QString& path) {
-    return std::max(path.lastIndexOf('\\'), path.lastIndexOf(':')) + 1;
-}
+// The panel's file names are the drive paths the scan writes, with
+// backslashes: its name part follows the last backslash or colon.
+constexpr std::string_view kPanelSeparators = "\\:";
 
 QString namePart(const QString& path) {
-    return path.mid(nameStart(path));
+    return QString::fromStdString(std::string(NamePart(path.toStdString(), kPanelSeparators)));
 }
 
 // Nearest whole number, halves to the even neighbour.
@@ -163,9 +163,8 @@ void TMMDisplay2::PlayFileEx(QString name, bool resetZoom) {
         FFileName = name;
     else
         name = FFileName;
-    const int dot = name.lastIndexOf('.');
     const std::string extension =
-        dot >= nameStart(name) ? AsciiUpper(name.mid(dot).toStdString()) : std::string();
+        AsciiUpper(std::string(ExtensionPart(name.toStdString(), kPanelSeparators)));
     FIsMidi = extension == ".MID" || extension == ".MIDI" || extension == ".RMI";
     FEndHandled = false;
 

@@ -5,8 +5,8 @@
 #include "fuzz/scratch_folder.h"
 #include "fuzz/volume_walk.h"
 #include "platform/drives/drive_sources.h"
-#include "platform/files/drive_volume.h"
-#include "platform/files/error_mode.h"
+#include "platform/drives/drive_volume.h"
+#include "platform/io/error_mode.h"
 
 #include <map>
 

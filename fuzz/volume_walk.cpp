@@ -1,6 +1,6 @@
 #include "fuzz/volume_walk.h"
 
-#include "platform/files/file_attributes.h"
+#include "platform/io/file_attributes.h"
 #include "platform/winerror.h"
 
 #include <array>
@@ -20,7 +20,7 @@ struct Budget {
 
 void ReadFile(platform::Volume& volume, const platform::VolumePath& path,
               const std::vector<std::int64_t>& offsets) {
-    std::unique_ptr<platform::mci::MediaStream> stream;
+    std::unique_ptr<platform::MediaStream> stream;
     if (volume.OpenFile(path, stream) != platform::ERROR_SUCCESS || !stream)
         return;
     std::array<char, readBytes> buffer{};

@@ -2,7 +2,7 @@
 // Goes through a volume as the player's scan and playback would: every folder
 // listed, every file looked up and opened, and read at the given offsets.
 // Bounded, so that a volume whose folders loop back on themselves ends.
-#include "platform/files/volume.h"
+#include "platform/io/volume.h"
 
 #include <cstdint>
 #include <vector>

@@ -7,7 +7,7 @@
 //     CD plays at.
 // Usage: quelvo-bench-disc D: [RUNS]
 #include "platform/files/files.h"
-#include "platform/mci/media_stream.h"
+#include "platform/mci/element_stream.h"
 
 #include <algorithm>
 #include <chrono>
@@ -63,7 +63,7 @@ int ScanOnce(const std::string& drive) {
 // Bytes a second read from `element` in mpv-sized reads; 0 on a failure.
 double ReadRate(const std::string& element, std::int64_t& size) {
     const Clock::time_point start = Clock::now();
-    std::unique_ptr<platform::mci::MediaStream> stream;
+    std::unique_ptr<platform::MediaStream> stream;
     if (platform::mci::OpenMediaStream(element, stream) != 0)
         return 0;
     std::vector<char> buffer(64 * 1024);

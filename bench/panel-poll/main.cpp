@@ -6,7 +6,7 @@
 #include "display/MMDisplay2.h"
 
 #include "platform/clock/CpuTime.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "platform/ui/Application.h"
 
 #include <algorithm>

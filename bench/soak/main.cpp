@@ -8,7 +8,7 @@
 #include "platform/clock/ProcessUsage.h"
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "platform/ui/Application.h"
 
 #include <cstdio>

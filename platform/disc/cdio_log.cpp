@@ -1,7 +1,7 @@
 #include "platform/disc/cdio_log.h"
 
 #include "platform/diagnostics.h"
-#include "platform/files/error_mode.h"
+#include "platform/io/error_mode.h"
 
 #include <cdio/logging.h>
 #include <mutex>

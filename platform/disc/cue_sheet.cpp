@@ -1,7 +1,7 @@
 #include "platform/disc/cue_sheet.h"
 
 #include "platform/ascii_case.h"
-#include "platform/files/host_names.h"
+#include "platform/io/host_names.h"
 
 #include <algorithm>
 #include <vector>

@@ -5,14 +5,14 @@
 // its 2048-byte data sectors, cut at its size.
 #include "platform/disc/iso_records.h"
 #include "platform/disc/sector_reader.h"
-#include "platform/mci/media_stream.h"
+#include "platform/io/media_stream.h"
 
 #include <memory>
 #include <vector>
 
 namespace platform {
 
-class DiscFileStream final : public mci::MediaStream {
+class DiscFileStream final : public MediaStream {
 public:
     DiscFileStream(std::shared_ptr<SectorReader> reader, const IsoRecord& file);
 

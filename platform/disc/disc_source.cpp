@@ -6,7 +6,8 @@
 #include "platform/disc/cdio_sector_reader.h"
 #include "platform/disc/cue_sheet.h"
 #include "platform/disc/iso_image_sector_reader.h"
-#include "platform/files/host_names.h"
+#include "platform/io/host_names.h"
+#include "platform/paths/path_parts.h"
 
 #include <array>
 #include <fstream>
@@ -24,15 +25,8 @@ bool IsPlainFile(const std::string& path) {
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, std::max<std::size_t>(slash, 1));
-}
-
 std::string Extension(const std::string& path) {
-    const std::size_t dot = path.find_last_of("./");
-    return dot == std::string::npos || path[dot] != '.' ? std::string()
-                                                        : AsciiLower(path.substr(dot));
+    return AsciiLower(ExtensionPart(path, kHostSeparators));
 }
 
 // `cdio_open` succeeds on a drive without a disc, and on a cue sheet whose
@@ -131,8 +125,7 @@ std::optional<int> RawSectorMode(const std::string& image) {
 std::unique_ptr<SectorReader> OpenBinImage(const std::string& path, std::string& problem,
                                            std::vector<std::string>& files) {
     const std::string folder = FolderOf(path);
-    const std::string name = path.substr(path.rfind('/') + 1);
-    const std::string cueName = name.substr(0, name.size() - Extension(name).size()) + ".cue";
+    const std::string cueName = std::string(NameWithoutExtension(path, kHostSeparators)) + ".cue";
     if (const std::optional<std::string> cue = FindHostName(folder, cueName)) {
         const std::optional<std::string> text = ReadCueSheet(folder + "/" + *cue);
         if (text && CueImageFile(*text, problem)) {

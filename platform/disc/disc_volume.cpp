@@ -2,7 +2,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/disc/disc_file_stream.h"
-#include "platform/files/file_attributes.h"
+#include "platform/io/file_attributes.h"
 #include "platform/winerror.h"
 
 #include <algorithm>
@@ -100,7 +100,7 @@ DWORD DiscVolume::Find(const VolumePath& path, VolumeEntry& entry) {
     return ERROR_SUCCESS;
 }
 
-DWORD DiscVolume::OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) {
+DWORD DiscVolume::OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>& stream) {
     IsoRecord record;
     if (const DWORD error = Walk(path, record))
         return error;

@@ -2,7 +2,7 @@
 // The ISO 9660 volume of a disc as a drive letter reads it.
 #include "platform/disc/iso_records.h"
 #include "platform/disc/sector_reader.h"
-#include "platform/files/volume.h"
+#include "platform/io/volume.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ public:
 
     DWORD ListFolder(const VolumePath& folder, std::vector<VolumeEntry>& entries) override;
     DWORD Find(const VolumePath& path, VolumeEntry& entry) override;
-    DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) override;
+    DWORD OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>& stream) override;
     std::string Label() override { return volume_.label; }
 
 private:

@@ -1,6 +1,6 @@
 #include "platform/disc/iso_records.h"
 
-#include "platform/files/file_attributes.h"
+#include "platform/io/file_attributes.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,8 @@
 #include "platform/drives/drive_table.h"
 
 #include "platform/ascii_case.h"
-#include "platform/drives/drive_letters.h"
+#include "platform/paths/drive_letters.h"
+#include "platform/paths/path_parts.h"
 
 #include <algorithm>
 #include <array>
@@ -69,10 +70,7 @@ DriveTable BuildDriveTable(const std::string& homeFolder,
 
 bool IsDiscImageName(std::string_view path) {
     static constexpr std::array<std::string_view, 3> kExtensions = {".cue", ".bin", ".iso"};
-    const std::size_t dot = path.find_last_of("./");
-    if (dot == std::string_view::npos || path[dot] != '.')
-        return false;
-    const std::string extension = AsciiLower(path.substr(dot));
+    const std::string extension = AsciiLower(ExtensionPart(path, kHostSeparators));
     return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }
 

@@ -1,8 +1,8 @@
 #include "platform/drives/drive_tool.h"
 
 #include "platform/drives/disc_target.h"
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/drive_sources.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/store/player_presence.h"
 
 #include <algorithm>

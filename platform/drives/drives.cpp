@@ -1,7 +1,7 @@
 #include "platform/drives/drives.h"
 
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/drive_sources.h"
+#include "platform/paths/drive_letters.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "platform/drives/registry_drive_mappings.h"
 
-#include "platform/drives/drive_letters.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/registry/TRegistry.h"
 
 #include <algorithm>

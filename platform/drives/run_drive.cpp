@@ -1,8 +1,8 @@
 #include "platform/drives/run_drive.h"
 
 #include "platform/drives/disc_target.h"
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/drive_sources.h"
+#include "platform/paths/drive_letters.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,12 +1,12 @@
 #include "platform/files/drive_file_stream.h"
 
-#include "platform/files/drive_path.h"
-#include "platform/files/drive_volume.h"
+#include "platform/drives/drive_volume.h"
+#include "platform/paths/drive_path.h"
 #include "platform/winerror.h"
 
 namespace platform {
 
-DWORD OpenDriveFileStream(const std::string& path, std::unique_ptr<mci::MediaStream>& stream) {
+DWORD OpenDriveFileStream(const std::string& path, std::unique_ptr<MediaStream>& stream) {
     DrivePath parsed;
     DWORD error = ERROR_SUCCESS;
     if (!ParseFilePath(path, parsed, error))

@@ -1,6 +1,6 @@
 #pragma once
 // Files on drive letters as media streams, for the media drivers.
-#include "platform/mci/media_stream.h"
+#include "platform/io/media_stream.h"
 #include "platform/wintypes.h"
 
 #include <memory>
@@ -13,6 +13,6 @@ namespace platform {
 // or the error GetFileAttributesA would give, or ERROR_ACCESS_DENIED for a
 // folder or anything else that is not a plain file. The stream stays readable
 // after the call, on any one thread at a time.
-DWORD OpenDriveFileStream(const std::string& path, std::unique_ptr<mci::MediaStream>& stream);
+DWORD OpenDriveFileStream(const std::string& path, std::unique_ptr<MediaStream>& stream);
 
 } // namespace platform

@@ -1,8 +1,8 @@
 #include "platform/files/files.h"
 
-#include "platform/files/drive_path.h"
-#include "platform/files/drive_volume.h"
+#include "platform/drives/drive_volume.h"
 #include "platform/files/name_mask.h"
+#include "platform/paths/drive_path.h"
 
 #include <algorithm>
 #include <cstring>

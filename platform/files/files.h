@@ -14,8 +14,8 @@
 //
 // Every call is safe from any thread; a failing call sets the thread's last
 // error (GetLastError). Names are UTF-8.
-#include "platform/files/error_mode.h"
-#include "platform/files/file_attributes.h"
+#include "platform/io/error_mode.h"
+#include "platform/io/file_attributes.h"
 #include "platform/last_error.h"
 #include "platform/winerror.h"
 #include "platform/wintypes.h"

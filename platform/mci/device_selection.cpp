@@ -1,15 +1,13 @@
 #include "platform/mci/device_selection.h"
 
+#include "platform/paths/path_parts.h"
 #include "platform/profile/TIniFile.h"
 
 namespace platform::mci {
 
 std::string ExtensionOf(const std::string& element) {
-    const std::size_t dot = element.rfind('.');
-    const std::size_t separator = element.find_last_of("\\/:");
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
-        return {};
-    return element.substr(dot + 1);
+    const std::string_view extension = ExtensionPart(element);
+    return std::string(extension.empty() ? extension : extension.substr(1));
 }
 
 MCIERROR SelectDriverName(const std::string& element, std::string& driverName) {

@@ -1,6 +1,9 @@
 #include "platform/mci/driver.h"
 
 #include "platform/mci/drivers/mpv/mpv_driver.h"
+#include "platform/mci/drivers/mpv/prepared_context.h"
+#include "platform/mci/drivers/mpv/video_renderer.h"
+#include "platform/ui/StartupWork.h"
 
 #include "platform/ascii_case.h"
 
@@ -19,6 +22,16 @@ DriverTable& driverTable() {
     };
     return table;
 }
+
+// The mpv driver's first OpenGL context is made while the main window is built.
+// Registered from this file because every device open goes through the table
+// here, so a program that can play links it, and its statics run before main.
+[[maybe_unused]] const bool mpvStartupRegistered =
+    RegisterStartupWork([]() -> std::shared_ptr<void> {
+        if (ChosenVideoRenderer() != VideoRenderer::openGL)
+            return nullptr;
+        return std::make_shared<PreparedContext>();
+    });
 
 } // namespace
 

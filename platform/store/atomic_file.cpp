@@ -2,6 +2,8 @@
 
 #include "platform/store/file_system.h"
 
+#include "platform/paths/path_parts.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
@@ -87,7 +89,7 @@ bool IsTemporaryOf(std::string_view entry, std::string_view name) {
 void RemoveStaleTemporaries(const std::string& path) {
     constexpr std::time_t kStaleSeconds = 60;
     const std::string folder = FolderOf(path);
-    const std::string name = path.substr(path.rfind('/') + 1);
+    const std::string name(NamePart(path, kHostSeparators));
     DIR* listing = ::opendir(folder.c_str());
     if (!listing)
         return;

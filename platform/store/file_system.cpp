@@ -2,19 +2,14 @@
 
 #include "platform/store/file_lock.h"
 
+#include "platform/paths/path_parts.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 namespace platform::store {
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 Status CreateFolders(const std::string& folder) {
     struct stat info {};

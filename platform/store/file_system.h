@@ -7,9 +7,6 @@
 
 namespace platform::store {
 
-// The folder part of `path` ("." for a bare file name).
-std::string FolderOf(const std::string& path);
-
 // Creates `folder` and every missing folder above it.
 Status CreateFolders(const std::string& folder);
 

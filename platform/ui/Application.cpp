@@ -1,9 +1,8 @@
 #include "platform/ui/Application.h"
 
-#include "platform/mci/drivers/mpv/prepared_context.h"
-#include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Fonts.h"
+#include "platform/ui/StartupWork.h"
 
 #include "platform/diagnostics.h"
 
@@ -83,12 +82,12 @@ void Application::showSettingsProblems() {
         Qt::QueuedConnection);
 }
 
-// Whatever the preparation made goes before the application object.
+// Whatever the start-up work made goes before the application object.
 Application::~Application() = default;
 
 void Application::Initialize() {
-    if (!FPreparedVideo && mci::ChosenVideoRenderer() == mci::VideoRenderer::openGL)
-        FPreparedVideo = std::make_unique<mci::PreparedContext>();
+    if (FStartedWork.empty())
+        FStartedWork = StartRegisteredWork();
 }
 
 void Application::SetTitle(const QString& title) {

@@ -6,11 +6,9 @@
 #include <memory>
 #include <QApplication>
 #include <QString>
+#include <vector>
 
 namespace platform {
-namespace mci {
-class PreparedContext;
-}
 
 class Application : public QApplication {
     Q_OBJECT
@@ -21,8 +19,8 @@ public:
     ~Application() override;
 
     // Gets the program's slow one-time start-up work going in the
-    // background: the video driver's graphics, which the first track needs
-    // soon after the main window shows.
+    // background (see StartupWork.h): the video driver's graphics, which the
+    // first track needs soon after the main window shows.
     void Initialize();
 
     // The text the desktop shows for the program as a whole.
@@ -41,7 +39,7 @@ private:
     void showSettingsProblems();
 
     QString FTitle;
-    std::unique_ptr<mci::PreparedContext> FPreparedVideo;
+    std::vector<std::shared_ptr<void>> FStartedWork;
 };
 
 // Runs one event handler of the program. An error it lets escape is shown in

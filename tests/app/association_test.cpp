@@ -16,7 +16,7 @@
 
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>

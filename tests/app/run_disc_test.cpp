@@ -3,9 +3,9 @@
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/run_drive.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
+#include "platform/paths/drive_letters.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include "windows/uLogging.h"
 
 #include "platform/mci/drivers/mpv/playback_mode.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>

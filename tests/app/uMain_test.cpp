@@ -7,7 +7,7 @@
 #include "tests/support/Sandbox.h"
 #include "windows/uLogging.h"
 
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

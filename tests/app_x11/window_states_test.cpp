@@ -7,7 +7,7 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDriver.h"
 
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/support/WindowManager.h"
 
 #include "platform/registry/TRegistry.h"

@@ -12,7 +12,7 @@
 
 #include "platform/disc/sector_faults.h"
 #include "platform/mci/drivers/mpv/playback_mode.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <filesystem>
 #include <fstream>

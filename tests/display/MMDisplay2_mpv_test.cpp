@@ -8,7 +8,7 @@
 #include "tests/support/TestMedia.h"
 
 #include "platform/mci/drivers/mpv/playback_mode.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QWidget>

@@ -2,7 +2,7 @@
 // the image, as the player opens it: headless and untimed.
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/mci_commands.h"
 #include "tests/support/NotificationRecorder.h"

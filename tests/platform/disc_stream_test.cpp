@@ -1,6 +1,6 @@
 // Files on drive letters as the media driver reads them: Form 2 tracks as the
 // MPEG streams they hold, data files as they are, read errors as errors.
-#include "platform/mci/media_stream.h"
+#include "platform/mci/element_stream.h"
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/files_test_support.h"
 #include "tests/support/TestMedia.h"
@@ -17,15 +17,15 @@ namespace {
 
 constexpr std::size_t form2Payload = 2324;
 
-std::unique_ptr<mci::MediaStream> Open(const std::string& element) {
-    std::unique_ptr<mci::MediaStream> stream;
+std::unique_ptr<MediaStream> Open(const std::string& element) {
+    std::unique_ptr<MediaStream> stream;
     EXPECT_EQ(mci::OpenMediaStream(element, stream), 0u) << element;
     return stream;
 }
 
 // Everything up to the end, in reads of `chunk` bytes; "<read error>" at the
 // end when a read failed.
-std::string ReadAll(mci::MediaStream& stream, std::size_t chunk = 65536) {
+std::string ReadAll(MediaStream& stream, std::size_t chunk = 65536) {
     std::string data, buffer(chunk, '\0');
     for (;;) {
         const std::int64_t count = stream.Read(buffer.data(), chunk);
@@ -131,7 +131,7 @@ TEST_F(DiscStreams, WhatIsNotAReadableFileFailsToOpenWithItsOwnError) {
     Map('E', TestMedia::VcdImage().cue);
     drives_test::ScopedDriveSources absent({"/dev/quelvo-absent-sr9"});
     absent.mappings->stored['E'] = TestMedia::VcdImage().cue;
-    std::unique_ptr<mci::MediaStream> stream;
+    std::unique_ptr<MediaStream> stream;
     struct Case {
         const char* element;
         MCIERROR error;

@@ -1,8 +1,8 @@
 // The file calls on letters that stand for host folders: Windows paths, case,
 // order, masks and errors.
 #include "platform/diagnostics.h"
-#include "platform/files/drive_path.h"
 #include "platform/files/name_mask.h"
+#include "platform/paths/drive_path.h"
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/files_test_support.h"
 

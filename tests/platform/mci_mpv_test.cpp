@@ -1,9 +1,9 @@
 // The video driver on real MPEG files, headless and untimed: every command
 // the player sends, what each reports, and the notifications each posts.
 #include "platform/mci/drivers/mpv/playback_mode.h"
+#include "platform/mci/element_stream.h"
 #include "platform/mci/mci.h"
-#include "platform/mci/media_stream.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/platform/mci_commands.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
@@ -239,9 +239,9 @@ TEST_F(MpvDevice, FilesThatCannotBePlayedFailToOpenWithTheirOwnError) {
 }
 
 // A stream that reads like the clip until half-way, then fails every read.
-class FailingHalfWay : public mci::MediaStream {
+class FailingHalfWay : public MediaStream {
 public:
-    explicit FailingHalfWay(std::unique_ptr<mci::MediaStream> inner)
+    explicit FailingHalfWay(std::unique_ptr<MediaStream> inner)
         : FInner(std::move(inner)), FLimit(FInner->Size() / 2) {}
     std::int64_t Read(char* buffer, std::uint64_t size) override {
         if (FOffset >= FLimit)
@@ -258,15 +258,15 @@ public:
     std::int64_t Size() const override { return FInner->Size(); }
 
 private:
-    std::unique_ptr<mci::MediaStream> FInner;
+    std::unique_ptr<MediaStream> FInner;
     std::int64_t FLimit;
     std::int64_t FOffset = 0;
 };
 
 TEST_F(MpvDevice, AReadErrorDuringPlaybackIsAFailureNotAnEnd) {
     const std::string clip = TestMedia::PalVcdClip();
-    const mci::MediaOpener previous = mci::SetMediaOpener(
-        [](const std::string& element, std::unique_ptr<mci::MediaStream>& stream) {
+    const mci::MediaOpener previous =
+        mci::SetMediaOpener([](const std::string& element, std::unique_ptr<MediaStream>& stream) {
             mci::SetMediaOpener({}); // only the host files, underneath
             const MCIERROR error = mci::OpenMediaStream(element, stream);
             if (!error)

@@ -1,6 +1,6 @@
 #include "tests/platform/mci_scripted_fixture.h"
 
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/platform/mci_commands.h"
 
 using namespace platform;

@@ -2,10 +2,10 @@
 // what is there.
 #include "config_sandbox.h"
 #include "platform/diagnostics.h"
+#include "platform/mci/system_defaults.h"
 #include "platform/profile/profile_file.h"
 #include "platform/profile/TIniFile.h"
 #include "platform/registry/TRegistry.h"
-#include "platform/system_defaults.h"
 #include "tests/support/Sandbox.h"
 
 #include <fcntl.h>

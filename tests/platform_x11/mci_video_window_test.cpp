@@ -3,7 +3,7 @@
 // and a device without a display window shows it in a window of its own.
 #include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 

@@ -4,7 +4,7 @@
 #include "platform/mci/drivers/mpv/prepared_context.h"
 #include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "tests/support/TestMedia.h"
 
 #include <gtest/gtest.h>

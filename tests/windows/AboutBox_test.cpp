@@ -6,8 +6,8 @@
 #include "windows/AboutBoxUnit.h"
 #include "windows/LinkLabel.h"
 
+#include "platform/mci/system_defaults.h"
 #include "platform/shell/shell.h"
-#include "platform/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -7,7 +7,7 @@
 //   quelvo-mcibench poll FILE         prints the microseconds one poll of the
 //                                     display panel (its status queries) takes
 #include "platform/mci/mci.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "platform/ui/Messages.h"
 
 #include <algorithm>

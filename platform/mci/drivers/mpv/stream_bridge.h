@@ -2,7 +2,7 @@
 // Lets one mpv core read its element through OpenMediaStream instead of
 // opening files itself, and records read errors, which mpv would otherwise
 // take for the end of the media.
-#include "platform/mci/media_stream.h"
+#include "platform/mci/element_stream.h"
 
 #include <atomic>
 #include <memory>

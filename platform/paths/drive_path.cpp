@@ -1,6 +1,6 @@
-#include "platform/files/drive_path.h"
+#include "platform/paths/drive_path.h"
 
-#include "platform/drives/drive_letters.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/winerror.h"
 
 #include <algorithm>

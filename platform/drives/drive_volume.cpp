@@ -1,13 +1,13 @@
-#include "platform/files/drive_volume.h"
+#include "platform/drives/drive_volume.h"
 
 #include "platform/diagnostics.h"
 #include "platform/disc/disc_image_cache.h"
 #include "platform/disc/disc_source.h"
 #include "platform/disc/disc_volume.h"
-#include "platform/drives/drive_letters.h"
 #include "platform/drives/drives.h"
-#include "platform/files/error_mode.h"
-#include "platform/files/host_folder_volume.h"
+#include "platform/io/error_mode.h"
+#include "platform/io/host_folder_volume.h"
+#include "platform/paths/drive_letters.h"
 #include "platform/winerror.h"
 
 #include <sys/stat.h>

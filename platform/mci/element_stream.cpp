@@ -1,8 +1,8 @@
-#include "platform/mci/media_stream.h"
+#include "platform/mci/element_stream.h"
 
 #include "platform/files/drive_file_stream.h"
-#include "platform/files/drive_path.h"
-#include "platform/files/host_file_stream.h"
+#include "platform/io/host_file_stream.h"
+#include "platform/paths/drive_path.h"
 #include "platform/winerror.h"
 
 #include <utility>

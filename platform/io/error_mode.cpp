@@ -1,4 +1,4 @@
-#include "platform/files/error_mode.h"
+#include "platform/io/error_mode.h"
 
 #include <atomic>
 

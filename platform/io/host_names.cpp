@@ -1,7 +1,7 @@
-#include "platform/files/host_names.h"
+#include "platform/io/host_names.h"
 
 #include "platform/ascii_case.h"
-#include "platform/files/drive_path.h"
+#include "platform/paths/drive_path.h"
 
 #include <algorithm>
 #include <dirent.h>

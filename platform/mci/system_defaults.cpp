@@ -1,4 +1,4 @@
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 
 #include "platform/diagnostics.h"
 #include "platform/profile/profile_file.h"

@@ -1,6 +1,6 @@
 #pragma once
 // A file of this machine as a media stream.
-#include "platform/mci/media_stream.h"
+#include "platform/io/media_stream.h"
 #include "platform/wintypes.h"
 
 #include <memory>
@@ -12,6 +12,6 @@ namespace platform {
 // stream; ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is missing;
 // ERROR_ACCESS_DENIED when it is not a plain file (a folder, a device);
 // ERROR_READ_FAULT when it cannot be opened for any other reason.
-DWORD OpenHostFileStream(const std::string& path, std::unique_ptr<mci::MediaStream>& stream);
+DWORD OpenHostFileStream(const std::string& path, std::unique_ptr<MediaStream>& stream);
 
 } // namespace platform

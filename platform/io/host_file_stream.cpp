@@ -1,4 +1,4 @@
-#include "platform/files/host_file_stream.h"
+#include "platform/io/host_file_stream.h"
 
 #include "platform/winerror.h"
 
@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-class HostFileStream final : public mci::MediaStream {
+class HostFileStream final : public MediaStream {
 public:
     HostFileStream(int descriptor, std::int64_t size) : descriptor_(descriptor), size_(size) {}
     ~HostFileStream() override { ::close(descriptor_); }
@@ -49,7 +49,7 @@ DWORD OpenError(int error) {
 
 } // namespace
 
-DWORD OpenHostFileStream(const std::string& path, std::unique_ptr<mci::MediaStream>& stream) {
+DWORD OpenHostFileStream(const std::string& path, std::unique_ptr<MediaStream>& stream) {
     // Non-blocking, so that a named pipe in a mapped folder is refused below
     // instead of holding the caller until a writer appears; plain files read
     // the same either way.

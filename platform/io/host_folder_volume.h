@@ -2,7 +2,7 @@
 // A drive letter on a folder of this machine (C: on the home folder, a mapped
 // folder): each step of a path is matched without regard to ASCII case, like
 // Windows, and folders list in Windows order, not in the host's arbitrary one.
-#include "platform/files/volume.h"
+#include "platform/io/volume.h"
 
 namespace platform {
 
@@ -12,7 +12,7 @@ public:
 
     DWORD ListFolder(const VolumePath& folder, std::vector<VolumeEntry>& entries) override;
     DWORD Find(const VolumePath& path, VolumeEntry& entry) override;
-    DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) override;
+    DWORD OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>& stream) override;
     // A folder has no label of its own.
     std::string Label() override { return {}; }
 

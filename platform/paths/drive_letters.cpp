@@ -1,4 +1,4 @@
-#include "platform/drives/drive_letters.h"
+#include "platform/paths/drive_letters.h"
 
 namespace platform {
 std::optional<char> DriveLetter(char c) {

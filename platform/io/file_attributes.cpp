@@ -1,4 +1,4 @@
-#include "platform/files/file_attributes.h"
+#include "platform/io/file_attributes.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The volume behind a drive letter, as the drive table has it now.
-#include "platform/files/volume.h"
+#include "platform/io/volume.h"
 
 #include <memory>
 

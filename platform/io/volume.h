@@ -1,7 +1,7 @@
 #pragma once
 // What a drive letter reads as: a folder tree whose names match without regard
 // to ASCII letter case. Host folders and disc volumes each implement it.
-#include "platform/mci/media_stream.h"
+#include "platform/io/media_stream.h"
 #include "platform/wintypes.h"
 
 #include <cstdint>
@@ -41,7 +41,7 @@ public:
     virtual std::string Label() = 0;
 
     // A stream of the file at `path`, readable on any one thread at a time.
-    virtual DWORD OpenFile(const VolumePath& path, std::unique_ptr<mci::MediaStream>& stream) = 0;
+    virtual DWORD OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>& stream) = 0;
 };
 
 } // namespace platform

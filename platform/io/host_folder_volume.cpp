@@ -1,8 +1,9 @@
-#include "platform/files/host_folder_volume.h"
+#include "platform/io/host_folder_volume.h"
 
-#include "platform/files/file_attributes.h"
-#include "platform/files/host_file_stream.h"
-#include "platform/files/host_names.h"
+#include "platform/io/file_attributes.h"
+#include "platform/io/host_file_stream.h"
+#include "platform/io/host_names.h"
+#include "platform/paths/path_parts.h"
 #include "platform/winerror.h"
 
 #include <sys/stat.h>
@@ -80,13 +81,12 @@ DWORD HostFolderVolume::Find(const VolumePath& path, VolumeEntry& entry) {
     if (::stat(hostPath.c_str(), &status) != 0)
         return path.empty() ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
     const std::string name =
-        path.empty() ? std::string() : hostPath.substr(hostPath.rfind('/') + 1);
+        path.empty() ? std::string() : std::string(NamePart(hostPath, kHostSeparators));
     entry = EntryFromStatus(name, status);
     return ERROR_SUCCESS;
 }
 
-DWORD HostFolderVolume::OpenFile(const VolumePath& path,
-                                 std::unique_ptr<mci::MediaStream>& stream) {
+DWORD HostFolderVolume::OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>& stream) {
     std::string hostPath;
     if (const DWORD error = Resolve(path, hostPath))
         return error;

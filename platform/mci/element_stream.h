@@ -2,27 +2,14 @@
 // The bytes of the element a driver plays. An element name becomes a stream
 // in one place only, OpenMediaStream, so that files on discs read the same way
 // as host files.
+#include "platform/io/media_stream.h"
 #include "platform/mci/mci.h"
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 namespace platform::mci {
-
-// Read from one thread at a time (a driver's reading thread).
-class MediaStream {
-public:
-    virtual ~MediaStream() = default;
-    // Up to `size` bytes into `buffer`: the count read, 0 at the end, -1 on a
-    // read error.
-    virtual std::int64_t Read(char* buffer, std::uint64_t size) = 0;
-    // Moves to `offset` from the start; false when that is not possible.
-    virtual bool Seek(std::int64_t offset) = 0;
-    // The size in bytes, or -1 when unknown.
-    virtual std::int64_t Size() const = 0;
-};
 
 using MediaOpener =
     std::function<MCIERROR(const std::string& element, std::unique_ptr<MediaStream>& stream)>;
