@@ -102,6 +102,7 @@ protected:
 private:
     void WMOpenTrack();
     void WMFullScreen();
+    void loadGlyphs();
     void buildToolbar();
     void bindControls();
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
