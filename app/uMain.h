@@ -107,6 +107,7 @@ protected:
 private:
     void WMOpenTrack();
     void WMFullScreen();
+    void loadGlyphs();
     void buildToolbar();
     void bindControls();
     void nameControls();

@@ -2,13 +2,14 @@
 
 #include "display/GradientFill.h"
 #include "display/MediaPlayer.h"
+#include "display/PositionText.h"
+#include "display/VideoPlacement.h"
 
 #include "platform/ascii_case.h"
 #include "platform/paths/path_parts.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
-#include <cmath>
 #include <cstdint>
 #include <QGuiApplication>
 #include <QLabel>
@@ -30,35 +31,7 @@ QString namePart(const QString& path) {
     return QString::fromStdString(std::string(NamePart(path.toStdString(), kPanelSeparators)));
 }
 
-// Nearest whole number, halves to the even neighbour.
-int roundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
-}
-
-QString twoDigits(DWORD n) {
-    QString text = QString::number(n);
-    return text.length() == 1 ? QLatin1Char('0') + text : text;
-}
-
 } // namespace
-
-QString FormatTime(DWORD packed, bool withUnits) {
-    const DWORD hours = MCI_HMS_HOUR(packed);
-    const DWORD minutes = MCI_HMS_MINUTE(packed);
-    const DWORD seconds = MCI_HMS_SECOND(packed);
-    QString prefix;
-    QString minuteText;
-    if (hours > 0) {
-        prefix = QString::number(hours) + (withUnits ? QStringLiteral("h:") : QStringLiteral(":"));
-        minuteText = twoDigits(minutes);
-    } else {
-        minuteText = QString::number(minutes);
-    }
-    if (withUnits)
-        return prefix + minuteText + QStringLiteral("m:") + twoDigits(seconds) +
-               QStringLiteral("s");
-    return prefix + minuteText + QLatin1Char(':') + twoDigits(seconds);
-}
 
 TMMDisplay2::TMMDisplay2(QWidget* parent) : QFrame(parent) {
 }
@@ -367,25 +340,10 @@ void TMMDisplay2::SetStatus(TMMStatus value) {
 
 QString TMMDisplay2::GetPositionText(bool withUnits) {
     FMediaPlayer->SetTimeFormat(FIsMidi ? MCI_FORMAT_MILLISECONDS : MCI_FORMAT_HMS);
-    switch (FMediaPlayer->TimeFormat()) {
-    case MCI_FORMAT_MILLISECONDS: {
-        // Minutes live in one byte of the packed time, so they wrap above 255.
-        const auto packed = [](DWORD milliseconds) {
-            const DWORD seconds = milliseconds / 1000;
-            return MCI_MAKE_HMS(0, (seconds / 60) & 0xFF, seconds % 60);
-        };
-        return FormatTime(packed(FMediaPlayer->Position()), withUnits) + QStringLiteral(" / ") +
-               FormatTime(packed(FMediaPlayer->Length()), withUnits);
-    }
-    case MCI_FORMAT_HMS:
-        return FormatTime(FMediaPlayer->Position(), withUnits) + QStringLiteral(" / ") +
-               FormatTime(FMediaPlayer->Length(), withUnits);
-    case MCI_FORMAT_FRAMES:
-        return QString::number(FMediaPlayer->Position()) + QStringLiteral(" / ") +
-               QString::number(FMediaPlayer->Length()) + QStringLiteral(" frames");
-    default:
-        return QString();
-    }
+    const DWORD timeFormat = FMediaPlayer->TimeFormat();
+    const DWORD position = FMediaPlayer->Position();
+    const DWORD length = FMediaPlayer->Length();
+    return PositionText(timeFormat, position, length, withUnits);
 }
 
 void TMMDisplay2::ShowCaptionText(const QString& text, int fontSize) {
@@ -418,54 +376,15 @@ void TMMDisplay2::ResizeVideo() {
         return;
     if (FStretchToFit || FShrinkToFit)
         FZoom = DefaultZoom;
-    const int aw = width() - 2 * Border;
-    const int ah = height() - 2 * Border;
-    // The products are 32-bit, as the device's numbers are.
-    const auto product = [](int a, int b) {
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) *
-                                         static_cast<std::uint32_t>(b));
-    };
-    const int zw = roundHalfEven(product(FVideoWidth, FZoom) / 100.0);
-    const int zh = roundHalfEven(product(FVideoHeight, FZoom) / 100.0);
-    if (aw <= 0 || ah <= 0 || zw <= 0 || zh <= 0)
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect screen = primary ? primary->geometry() : QRect(0, 0, 0, 0);
+    const std::optional<TVideoPlacement> placement =
+        PlaceVideo({FVideoWidth, FVideoHeight, FZoom, width(), height(), Border, FCenter,
+                    FStretchToFit, FShrinkToFit, screen.width(), screen.height()});
+    if (!placement)
         return;
-
-    double w = zw;
-    double h = zh;
-    const auto fitToWidth = [&] {
-        w = aw;
-        h = std::trunc(zh / (static_cast<double>(zw) / aw));
-    };
-    const auto fitToHeight = [&] {
-        w = std::trunc(zw / (static_cast<double>(zh) / ah));
-        h = ah;
-    };
-    if (static_cast<double>(zw) / aw > static_cast<double>(zh) / ah) {
-        if (zw > aw ? FShrinkToFit : FStretchToFit)
-            fitToWidth();
-    } else {
-        if (zh > ah ? FShrinkToFit : FStretchToFit)
-            fitToHeight();
-    }
-    int W = static_cast<int>(w);
-    int H = static_cast<int>(h);
-
-    int x = FCenter && W < aw ? roundHalfEven(aw / 2.0 - W / 2.0) : Border;
-    int y = FCenter && H < ah ? roundHalfEven(ah / 2.0 - H / 2.0) : Border;
-    const QRect screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->geometry()
-                             : QRect(0, 0, 0, 0);
-    if (x < Border || x > screen.width())
-        x = Border;
-    if (y < Border || y > screen.height())
-        y = Border;
-    if (H < 0 || H > 30000)
-        H = height() - 2 * Border;
-    if (W < 0 || W > 30000)
-        W = width() - 2 * Border;
-
-    FMediaPlayer->SetDisplayRect({x, y, W, H});
-    FZoom = W * 100 / FVideoWidth;
+    FMediaPlayer->SetDisplayRect(placement->Rect);
+    FZoom = placement->Zoom;
     if (OnZoomChanged)
         OnZoomChanged(this, FZoom);
 }

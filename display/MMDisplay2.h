@@ -124,7 +124,3 @@ private:
     int FStallCount = 0;
     bool FEndHandled = false;
 };
-
-// Formats a packed hours-minutes-seconds time: 5:07 or 1:05:07, with units
-// 5m:07s or 1h:05m:07s.
-QString FormatTime(platform::DWORD packed, bool withUnits);

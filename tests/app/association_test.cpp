@@ -6,6 +6,8 @@
 #include "system/SettingsStore.h"
 #include "tests/support/AssociationFiles.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/HeadlessVideo.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Sandbox.h"
@@ -14,9 +16,7 @@
 #include "windows/LinkLabel.h"
 #include "windows/uLogging.h"
 
-#include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
-#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -43,14 +43,8 @@ void BreakDatAssociation() {
     AssociationFiles::WriteWinIni("[MCI Extensions]\ndat=WaveAudio\nmpg=MPEGVideo\n");
 }
 
-class AssociationTest : public ::testing::Test {
+class AssociationTest : public HeadlessVideoTest {
 protected:
-    void SetUp() override {
-        Sandbox::ClearConfiguration();
-        platform::mci::SetUntimedHeadlessPlayback(true);
-        platform::EnsureSystemDefaults();
-    }
-
     // Starts the program and closes it the normal way, which stores the version.
     void StartAndClose() {
         Start();

@@ -4,14 +4,13 @@
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/output_capture.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/HeadlessVideo.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/TestMedia.h"
 #include "windows/uLogging.h"
-
-#include "platform/mci/drivers/mpv/playback_mode.h"
-#include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
 #include <QComboBox>
@@ -30,14 +29,8 @@ namespace {
 const QString Warning = "Quelvo Player did not find a valid VCD on drive %1\r\n\r\nPlease ensure "
                         "you have selected the correct CD-ROM drive and inserted a valid VCD disk.";
 
-class ScanTest : public ::testing::Test {
+class ScanTest : public HeadlessVideoTest {
 protected:
-    void SetUp() override {
-        Sandbox::ClearConfiguration();
-        platform::mci::SetUntimedHeadlessPlayback(true);
-        platform::EnsureSystemDefaults();
-    }
-
     // Maps LETTER to a folder holding these files (paths relative to the
     // disc's root); ".mpg" and ".dat" files get a real clip.
     QString Disc(const std::string& letter, const QStringList& files) {

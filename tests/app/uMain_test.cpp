@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, IdleTimeReSyncsTheStateButtonsOnlyWhenAsked) {
 
     window->StatusResyncPending = true;
     window->lblmmstatus->setText("1:00 / 2:00");
-    RunEventLoop(20);
+    ASSERT_TRUE(RunEventsUntil([this] { return !window->StatusResyncPending; }));
     EXPECT_FALSE(window->StatusResyncPending);
     EXPECT_FALSE(window->btnplay->isChecked());
     EXPECT_TRUE(window->btnstop->isChecked());

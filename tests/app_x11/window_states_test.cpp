@@ -3,6 +3,7 @@
 #include "app/uMain.h"
 #include "display/MMDisplay2.h"
 #include "system/FormPlacement.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDriver.h"

@@ -4,38 +4,27 @@
 // hold no playable MPEG. Each ends in an error or a short play, never a crash
 // or a hang, and the next track still plays.
 #include "display/MediaPlayer.h"
-#include "display/MMDisplay2.h"
+#include "tests/display/VideoPanelFixture.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/TestMedia.h"
 
 #include "platform/disc/sector_faults.h"
-#include "platform/mci/drivers/mpv/playback_mode.h"
-#include "platform/mci/system_defaults.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <QWidget>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class PanelFaults : public ::testing::Test {
+class PanelFaults : public VideoPanelTest {
 protected:
-    void SetUp() override {
-        Sandbox::ClearConfiguration();
-        platform::mci::SetUntimedHeadlessPlayback(true);
-        platform::EnsureSystemDefaults();
-        window.resize(802, 402);
-        panel = new TMMDisplay2(&window);
-        panel->setGeometry(0, 0, 800, 400);
-        panel->OnTrackEnded = [this](QObject*) { ++ended; };
-    }
     void TearDown() override { platform::FailSectorReadsAfter(std::nullopt); }
 
     // A copy of the Video CD image of its own, mapped to E:.
@@ -71,9 +60,6 @@ protected:
     }
 
     QTemporaryDir folder;
-    QWidget window;
-    TMMDisplay2* panel = nullptr;
-    int ended = 0;
 };
 
 TEST_F(PanelFaults, SectorsThatStopReadingMidTrackEndTheTrack) {

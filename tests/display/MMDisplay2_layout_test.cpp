@@ -23,30 +23,6 @@ TEST_F(PanelTest, FitScalesTheVideoToTheHeightAndCentresIt) {
     EXPECT_EQ(events.front(), "zoom 138");
 }
 
-TEST_F(PanelTest, AZoomTooBigForThePanelIsKeptWithoutShrinkToFit) {
-    panel->SetCenter(true);
-    panel->DefaultZoom = 200;
-    PlayScripted();
-    EXPECT_EQ(AsList(Destination(Driver())), (std::vector<int>{47, 1, 704, 576}));
-    EXPECT_EQ(panel->Zoom(), 200);
-}
-
-TEST_F(PanelTest, HalfPixelsRoundToTheEvenNeighbour) {
-    ScriptedDriver::NextMedia.width = 353;
-    panel->DefaultZoom = 50;
-    PlayScripted();
-    EXPECT_EQ(AsList(Destination(Driver())), (std::vector<int>{1, 1, 176, 144}));
-    EXPECT_EQ(panel->Zoom(), 49) << "176 * 100 div 353";
-}
-
-TEST_F(PanelTest, ACentredVideoOnePixelSmallerThanTheRoomSitsAtTheBorder) {
-    ScriptedDriver::NextMedia.width = 797;
-    ScriptedDriver::NextMedia.height = 397;
-    panel->SetCenter(true);
-    PlayScripted();
-    EXPECT_EQ(AsList(Destination(Driver())), (std::vector<int>{1, 1, 797, 397}));
-}
-
 TEST_F(PanelTest, ZoomAndSizeChangesLayOutAgainAndAPanelWithoutRoomLaysOutNothing) {
     panel->SetCenter(true);
     PlayScripted();

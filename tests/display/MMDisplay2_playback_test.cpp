@@ -152,15 +152,6 @@ TEST_F(PanelTest, ATrackOfThreeMinutesTwentyPlaysOnUntilItsLastFrame) {
     EXPECT_EQ(Count(events, "ended"), 1);
 }
 
-TEST(FormatTime, WritesMinutesAndSecondsWithHoursOnlyWhenThereAreAny) {
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(0, 5, 7), false), "5:07");
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(0, 5, 7), true), "5m:07s");
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(1, 5, 7), false), "1:05:07");
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(1, 5, 7), true), "1h:05m:07s");
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(0, 0, 0), true), "0m:00s");
-    EXPECT_EQ(FormatTime(platform::MCI_MAKE_HMS(0, 12, 30), false), "12:30");
-}
-
 TEST_F(PanelTest, AFailedOpenIsShownWithABeepAndPlayReportsNoDevice) {
     ScriptedDriver::NextOpenError = platform::MCIERR_INVALID_FILE;
     DialogRecorder dialogs;

@@ -1,17 +1,15 @@
 // A Video CD track played by the media driver from a drive letter mapped to
 // the image, as the player opens it: headless and untimed.
-#include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
-#include "platform/mci/system_defaults.h"
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/mci_commands.h"
+#include "tests/platform/mpv_device_fixture.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 using namespace platform;
@@ -21,41 +19,18 @@ namespace {
 
 constexpr DWORD palFrames = 250; // 10 s at 25 fps
 
-class DiscPlayback : public ::testing::Test {
+class DiscPlayback : public MpvDeviceTest {
 protected:
     void SetUp() override {
-        mci::SetUntimedHeadlessPlayback(true);
-        EnsureSystemDefaults();
+        MpvDeviceTest::SetUp();
         FSources.mappings->stored['E'] = TestMedia::VcdImage().cue;
     }
 
-    void TearDown() override {
-        if (FDevice) {
-            EXPECT_EQ(Send(FDevice, MCI_CLOSE), 0u);
-        }
-    }
-
-    // Lets mpv's events arrive for a while, so that the position read
-    // afterwards is where mpv is, not the target the driver was given.
-    static void LetEventsArrive() {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        RunEventsUntil([&] { return elapsed.elapsed() > 300; });
-    }
-
-    MCIDEVICEID OpenTrack(const std::string& element) {
-        const Opened opened = Open(element);
-        EXPECT_EQ(opened.error, 0u) << ErrorText(opened.error);
-        return FDevice = opened.device;
-    }
-
     drives_test::ScopedDriveSources FSources;
-    MCIDEVICEID FDevice = 0;
-    NotificationRecorder FNotes;
 };
 
 TEST_F(DiscPlayback, ATrackFromTheImagePlaysToItsEnd) {
-    const MCIDEVICEID device = OpenTrack("E:\\MPEGAV\\AVSEQ01.DAT");
+    const MCIDEVICEID device = OpenDevice("E:\\MPEGAV\\AVSEQ01.DAT");
     ASSERT_TRUE(device);
     EXPECT_EQ(Status(device, MCI_STATUS_LENGTH), palFrames);
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
@@ -66,7 +41,7 @@ TEST_F(DiscPlayback, ATrackFromTheImagePlaysToItsEnd) {
 }
 
 TEST_F(DiscPlayback, ASeekIntoATrackLandsWithinOneFrame) {
-    const MCIDEVICEID device = OpenTrack("e:\\mpegav\\avseq01.dat");
+    const MCIDEVICEID device = OpenDevice("e:\\mpegav\\avseq01.dat");
     ASSERT_TRUE(device);
     for (const DWORD frame : {125u, 37u, 240u}) {
         ASSERT_EQ(SeekTo(device, frame), 0u);
@@ -86,7 +61,7 @@ TEST_F(DiscPlayback, AnImageThatBreaksOffDuringPlaybackEndsItAsAFailure) {
     std::filesystem::copy_file(vcd.cue, folder.filePath("vcd.cue").toStdString());
     FSources.mappings->stored['E'] = folder.filePath("vcd.cue").toStdString();
 
-    const MCIDEVICEID device = OpenTrack("E:\\MPEGAV\\AVSEQ01.DAT");
+    const MCIDEVICEID device = OpenDevice("E:\\MPEGAV\\AVSEQ01.DAT");
     ASSERT_TRUE(device);
     std::filesystem::resize_file(bin, std::filesystem::file_size(bin) / 2);
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);

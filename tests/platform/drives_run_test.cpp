@@ -3,8 +3,8 @@
 #include "platform/drives/run_drive.h"
 #include "platform/store/player_presence.h"
 
-#include "config_sandbox.h"
 #include "drives_test_support.h"
+#include "tests/support/Sandbox.h"
 
 #include <filesystem>
 #include <fstream>

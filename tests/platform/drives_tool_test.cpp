@@ -2,8 +2,8 @@
 
 #include "platform/store/player_presence.h"
 
-#include "config_sandbox.h"
 #include "drives_test_support.h"
+#include "tests/support/Sandbox.h"
 
 #include <filesystem>
 #include <fstream>

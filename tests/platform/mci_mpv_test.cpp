@@ -1,16 +1,14 @@
 // The video driver on real MPEG files, headless and untimed: every command
 // the player sends, what each reports, and the notifications each posts.
-#include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/element_stream.h"
 #include "platform/mci/mci.h"
-#include "platform/mci/system_defaults.h"
 #include "tests/platform/mci_commands.h"
+#include "tests/platform/mpv_device_fixture.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 using namespace platform;
 using namespace MciCommands;
@@ -20,37 +18,7 @@ namespace {
 constexpr DWORD palFrames = 250;  // 10 s at 25 fps
 constexpr DWORD ntscFrames = 300; // 10 s at 29.97 fps
 
-class MpvDevice : public ::testing::Test {
-protected:
-    void SetUp() override {
-        mci::SetUntimedHeadlessPlayback(true);
-        EnsureSystemDefaults();
-    }
-
-    void TearDown() override {
-        if (FDevice) {
-            EXPECT_EQ(Send(FDevice, MCI_CLOSE), 0u);
-        }
-    }
-
-    MCIDEVICEID OpenClip(const std::string& clip) {
-        const Opened opened = Open(clip);
-        EXPECT_EQ(opened.error, 0u) << ErrorText(opened.error);
-        FDevice = opened.device;
-        return FDevice;
-    }
-
-    // Lets mpv's events arrive for a while, so that whatever the driver
-    // reports afterwards comes from what mpv said, not from what was asked.
-    static void LetEventsArrive() {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        RunEventsUntil([&] { return elapsed.elapsed() > 300; });
-    }
-
-    MCIDEVICEID FDevice = 0;
-    NotificationRecorder FNotes;
-};
+using MpvDevice = MpvDeviceTest;
 
 TEST_F(MpvDevice, OpensWithLengthNaturalSizeAndCapabilitiesKnown) {
     struct Clip {
@@ -61,7 +29,7 @@ TEST_F(MpvDevice, OpensWithLengthNaturalSizeAndCapabilitiesKnown) {
     for (const Clip& clip : {Clip{TestMedia::PalVcdClip(), palFrames, 384, 288},
                              Clip{TestMedia::NtscSvcdClip(), ntscFrames, 640, 480}}) {
         SCOPED_TRACE(clip.path);
-        const MCIDEVICEID device = OpenClip(clip.path);
+        const MCIDEVICEID device = OpenDevice(clip.path);
         EXPECT_EQ(Status(device, MCI_STATUS_MODE), MCI_MODE_STOP);
         EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_FRAMES);
         EXPECT_EQ(Status(device, MCI_STATUS_LENGTH), clip.frames);
@@ -86,7 +54,8 @@ TEST_F(MpvDevice, OpensWithLengthNaturalSizeAndCapabilitiesKnown) {
 }
 
 TEST_F(MpvDevice, PlaysToTheEndStoppedAtItsLengthAndNotifiesOnce) {
-    const MCIDEVICEID device = OpenClip(TestMedia::CopyAs(TestMedia::PalVcdClip(), "AVSEQ01.DAT"));
+    const MCIDEVICEID device =
+        OpenDevice(TestMedia::CopyAs(TestMedia::PalVcdClip(), "AVSEQ01.DAT"));
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
     EXPECT_EQ(Status(device, MCI_STATUS_MODE), MCI_MODE_PLAY);
     ASSERT_TRUE(FNotes.WaitFor(1));
@@ -103,7 +72,7 @@ TEST_F(MpvDevice, PlaysToTheEndStoppedAtItsLengthAndNotifiesOnce) {
 }
 
 TEST_F(MpvDevice, PauseResumeAndStopNotifyAsTheInterfaceSays) {
-    const MCIDEVICEID device = OpenClip(TestMedia::PalVcdClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::PalVcdClip());
     NotificationRecorder play, pause, resume, stop;
 
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, play.Window()), 0u);
@@ -140,7 +109,7 @@ TEST_F(MpvDevice, PauseResumeAndStopNotifyAsTheInterfaceSays) {
 }
 
 TEST_F(MpvDevice, SeeksExactlyAndReportsThePositionInFramesOrMilliseconds) {
-    const MCIDEVICEID device = OpenClip(TestMedia::PalVcdClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::PalVcdClip());
     ASSERT_EQ(SeekTo(device, 125), 0u);
     EXPECT_EQ(Status(device, MCI_STATUS_POSITION), 125u) << "the target, before mpv is there";
     LetEventsArrive();
@@ -171,7 +140,7 @@ TEST_F(MpvDevice, SeeksExactlyAndReportsThePositionInFramesOrMilliseconds) {
 }
 
 TEST_F(MpvDevice, SoundWithoutPicturesCountsInMillisecondsOnly) {
-    const MCIDEVICEID device = OpenClip(TestMedia::ToneOnlyClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::ToneOnlyClip());
     EXPECT_EQ(Status(device, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_MILLISECONDS);
     EXPECT_NEAR(double(Status(device, MCI_STATUS_LENGTH)), 3000.0, 50.0);
     for (const DWORD format : {MCI_FORMAT_HMS, MCI_FORMAT_FRAMES}) {
@@ -181,7 +150,7 @@ TEST_F(MpvDevice, SoundWithoutPicturesCountsInMillisecondsOnly) {
 }
 
 TEST_F(MpvDevice, StepsByFramesBothWaysAndStaysPaused) {
-    const MCIDEVICEID device = OpenClip(TestMedia::PalVcdClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::PalVcdClip());
     ASSERT_EQ(SeekTo(device, 100), 0u);
     ASSERT_EQ(Step(device, 25, false), 0u);
     EXPECT_EQ(Status(device, MCI_STATUS_POSITION), 125u);
@@ -206,7 +175,7 @@ TEST_F(MpvDevice, StepsByFramesBothWaysAndStaysPaused) {
 }
 
 TEST_F(MpvDevice, PlayFromAPositionRunsOnToTheEnd) {
-    const MCIDEVICEID device = OpenClip(TestMedia::NtscSvcdClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::NtscSvcdClip());
     ASSERT_EQ(PlayFrom(device, 200, FNotes.Window()), 0u);
     ASSERT_TRUE(FNotes.WaitFor(1));
     EXPECT_EQ(FNotes.Received, (std::vector<Notification>{{MCI_NOTIFY_SUCCESSFUL, device}}));
@@ -215,7 +184,7 @@ TEST_F(MpvDevice, PlayFromAPositionRunsOnToTheEnd) {
 }
 
 TEST_F(MpvDevice, CloseAbortsAPendingPlayAndForgetsTheDevice) {
-    const MCIDEVICEID device = OpenClip(TestMedia::PalVcdClip());
+    const MCIDEVICEID device = OpenDevice(TestMedia::PalVcdClip());
     NotificationRecorder close;
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
     ASSERT_EQ(Send(device, MCI_CLOSE, MCI_WAIT | MCI_NOTIFY, close.Window()), 0u);
@@ -273,7 +242,7 @@ TEST_F(MpvDevice, AReadErrorDuringPlaybackIsAFailureNotAnEnd) {
                 stream = std::make_unique<FailingHalfWay>(std::move(stream));
             return error;
         });
-    const MCIDEVICEID device = OpenClip(clip);
+    const MCIDEVICEID device = OpenDevice(clip);
     mci::SetMediaOpener(previous);
     ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
     ASSERT_TRUE(FNotes.WaitFor(1));

@@ -1,7 +1,8 @@
-#include "config_sandbox.h"
 #include "platform/diagnostics.h"
 #include "registry_test_support.h"
+#include "tests/support/Sandbox.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace registry_test;

@@ -1,5 +1,5 @@
-#include "config_sandbox.h"
 #include "registry_test_support.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,14 @@
 // Hive files that nobody meant to write: very deep keys, pipes and devices in
 // the file's place, regedit's UTF-16 exports, files that cannot be written or
 // locked. Each must cost at most its own settings, and never hang the caller.
-#include "config_sandbox.h"
 #include "platform/diagnostics.h"
 #include "platform/registry/transaction.h"
 #include "platform/store/file_lock.h"
 #include "registry_test_support.h"
+#include "tests/support/Sandbox.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>

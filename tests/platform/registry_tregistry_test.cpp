@@ -1,6 +1,6 @@
-#include "config_sandbox.h"
 #include "platform/registry/TRegistry.h"
 #include "registry_test_support.h"
+#include "tests/support/Sandbox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
-#include "config_sandbox.h"
 #include "platform/store/atomic_file.h"
 #include "platform/store/config_dir.h"
+#include "tests/support/Sandbox.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;

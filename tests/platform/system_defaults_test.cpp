@@ -1,6 +1,5 @@
 // The associations of a fresh system: written where nothing is, never over
 // what is there.
-#include "config_sandbox.h"
 #include "platform/diagnostics.h"
 #include "platform/mci/system_defaults.h"
 #include "platform/profile/profile_file.h"

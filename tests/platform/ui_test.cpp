@@ -70,7 +70,7 @@ TEST(IdleEvent, AnErrorInTheIdleHandlerGoesToTheErrorBox) {
         events.OnIdle = nullptr;
         throw std::runtime_error("idle failed");
     };
-    RunEventLoop(20);
+    ASSERT_TRUE(RunEventsUntil([&dialogs] { return !dialogs.Shown.empty(); }));
     ASSERT_EQ(dialogs.Shown.size(), 1);
     EXPECT_EQ(dialogs.Shown[0].Text, "idle failed");
 }

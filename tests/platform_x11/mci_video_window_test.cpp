@@ -4,6 +4,7 @@
 #include "platform/mci/drivers/mpv/video_renderer.h"
 #include "platform/mci/mci.h"
 #include "platform/mci/system_defaults.h"
+#include "tests/support/EventLoop.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 

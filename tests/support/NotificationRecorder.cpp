@@ -1,10 +1,10 @@
 #include "tests/support/NotificationRecorder.h"
 
+#include "tests/support/EventLoop.h"
+
 #include "platform/ui/Messages.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
 
 bool NotificationRecorder::event(QEvent* event) {
     if (event->type() != platform::MessageEvent::EventType())
@@ -22,16 +22,4 @@ void NotificationRecorder::Deliver() {
 
 bool NotificationRecorder::WaitFor(std::size_t count) {
     return RunEventsUntil([&] { return Received.size() >= count; });
-}
-
-bool RunEventsUntil(const std::function<bool()>& done) {
-    QDeadlineTimer bound(60000);
-    QTimer wake; // so that the wait below ends even when nothing else happens
-    wake.start(10);
-    while (!done()) {
-        if (bound.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
 }

@@ -2,7 +2,6 @@
 // A callback window for media commands: records every MM_MCINOTIFY it gets.
 #include "platform/mci/mci.h"
 
-#include <functional>
 #include <QObject>
 #include <vector>
 
@@ -28,7 +27,3 @@ public:
 protected:
     bool event(QEvent* event) override;
 };
-
-// Runs the event loop until `done` holds (false if it never does within a
-// generous bound).
-bool RunEventsUntil(const std::function<bool()>& done);

@@ -7,6 +7,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace Sandbox {
 namespace {
 
@@ -61,3 +65,27 @@ void StoreDword(const std::string& key, const std::string& name, unsigned value)
 }
 
 } // namespace Sandbox
+
+ConfigSandbox::ConfigSandbox(const QString& parent)
+    : dir_(parent + "/quelvo-test-XXXXXX"), previous_(qgetenv("XDG_CONFIG_HOME")) {
+    qputenv("XDG_CONFIG_HOME", (dir_.path() + "/config").toUtf8());
+}
+
+ConfigSandbox::~ConfigSandbox() {
+    qputenv("XDG_CONFIG_HOME", previous_);
+}
+
+void ConfigSandbox::BlockFolder() const {
+    WriteText(Base() + "/blocked", "not a folder");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(Base() + "/blocked/config"));
+}
+
+std::string ConfigSandbox::ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void ConfigSandbox::WriteText(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}

@@ -1,5 +1,7 @@
 // Every test process gets its own empty configuration folder and home, so no
 // test ever reads or writes the settings of the person running it.
+#include "tests/support/Sandbox.h"
+
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 
@@ -7,18 +9,16 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
-    QTemporaryDir sandbox;
-    if (!sandbox.isValid())
+    const ConfigSandbox sandbox;
+    if (!sandbox.IsValid())
         return 2;
-    const QByteArray config = (sandbox.path() + "/config").toUtf8();
-    const QByteArray home = (sandbox.path() + "/home").toUtf8();
-    ::setenv("XDG_CONFIG_HOME", config.constData(), 1);
+    const QString base = QString::fromStdString(sandbox.Base());
+    const QByteArray home = (base + "/home").toUtf8();
     ::setenv("HOME", home.constData(), 1);
     QDir().mkpath(QString::fromUtf8(home));
-    const QByteArray runtime = (sandbox.path() + "/runtime").toUtf8();
+    const QByteArray runtime = (base + "/runtime").toUtf8();
     QDir().mkpath(QString::fromUtf8(runtime));
     QFile::setPermissions(QString::fromUtf8(runtime),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
