@@ -188,9 +188,11 @@ struct MCI_GENERIC_PARMS {
     DWORD_PTR dwCallback;
 };
 
-// MCI_OPEN with MCI_OPEN_ELEMENT: lpstrElementName names the file (a host path
-// for now). wDeviceID receives the new device's ID. Opening is complete when
-// the call returns: the length and the natural size are known.
+// MCI_OPEN with MCI_OPEN_ELEMENT: lpstrElementName names the file, a drive
+// path ("E:\MPEGAV\AVSEQ01.DAT", read through the drive table, a disc's Form 2
+// file as its sector payloads) or a path of this machine. wDeviceID receives
+// the new device's ID. Opening is complete when the call returns: the length
+// and the natural size are known.
 struct MCI_OPEN_PARMSA {
     DWORD_PTR dwCallback;
     MCIDEVICEID wDeviceID;
