@@ -3,14 +3,11 @@
 // table: C:\ is the home folder, the optical drives and mapped letters are
 // CD-ROM drives.
 #include "platform/drives/drive_table.h"
+#include "platform/wintypes.h"
 
-#include <cstdint>
 #include <optional>
 
 namespace platform {
-
-using DWORD = std::uint32_t;
-using UINT = unsigned int;
 
 inline constexpr UINT DRIVE_UNKNOWN = 0;
 inline constexpr UINT DRIVE_NO_ROOT_DIR = 1;

@@ -49,7 +49,11 @@ TEST(RegistryConcurrency, TwoProcessesWritingAtOnceLoseNothing) {
     int found = 0;
     for (const char prefix : {'A', 'B'})
         for (int i = 0; i < kWrites; ++i) {
-            const std::string name = "\"" + (prefix + std::to_string(i)) + "\"";
+            // Appended: a literal + std::string makes GCC 12 at -O2 warn falsely.
+            std::string name = "\"";
+            name += prefix;
+            name += std::to_string(i);
+            name += '"';
             found += file.find("\n" + name + "=" + name + "\n") != std::string::npos;
         }
     EXPECT_EQ(found, 2 * kWrites);

@@ -33,8 +33,13 @@ void Store(const std::string& name, const std::string& value) {
 }
 
 std::string ScreenSuffix() {
-    return "(" + std::to_string(platform::GetSystemMetrics(platform::SM_CXSCREEN)) + "x" +
-           std::to_string(platform::GetSystemMetrics(platform::SM_CYSCREEN)) + ")";
+    // Appended: "(" + std::string makes GCC 12 at -O2 warn falsely.
+    std::string suffix = "(";
+    suffix += std::to_string(platform::GetSystemMetrics(platform::SM_CXSCREEN));
+    suffix += "x";
+    suffix += std::to_string(platform::GetSystemMetrics(platform::SM_CYSCREEN));
+    suffix += ")";
+    return suffix;
 }
 
 std::string PixelsPerInch() {

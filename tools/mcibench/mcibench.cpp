@@ -1,4 +1,4 @@
-// Measures the media stack for bench/media, one measurement per run:
+// Measures the media stack for bench/media/run, one measurement per run:
 //   quelvo-mcibench play FILE         plays FILE to its end in a 640x480
 //                                     window, as the player shows it
 //   quelvo-mcibench first-frame FILE RUNS

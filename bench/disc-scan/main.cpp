@@ -5,7 +5,7 @@
 //     does them;
 //   - the read rate of a track's Form 2 stream against the 174 kB/s a Video
 //     CD plays at.
-// Usage: quelvo-bench-disc D: [RUNS]
+// Usage: quelvo-bench-disc-scan D: [RUNS]
 #include "platform/files/files.h"
 #include "platform/mci/element_stream.h"
 

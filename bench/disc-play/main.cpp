@@ -1,7 +1,7 @@
 // Wall time of the main window's disc scan (folder tests, listing, track
 // list, log lines) on the drive the configuration maps, without opening the
 // track it selects. Prints the median and the spread.
-// Usage: quelvo-bench-scan RUNS
+// Usage: quelvo-bench-disc-play RUNS
 #include "app/uMain.h"
 #include "windows/uLogging.h"
 
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     TdlgMain window;
     TdlgLog log;
     if (window.cmbcd->count() == 0) {
-        std::fprintf(stderr, "quelvo-bench-scan: no CD-ROM drive is mapped\n");
+        std::fprintf(stderr, "quelvo-bench-disc-play: no CD-ROM drive is mapped\n");
         return 1;
     }
     std::vector<double> milliseconds;
