@@ -3,11 +3,10 @@
 #include "app/uMain.h"
 #include "display/MMDisplay2.h"
 #include "system/FormPlacement.h"
+#include "system/SettingsStore.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDriver.h"
-
-#include "platform/mci/time_format.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -19,27 +18,19 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include <cmath>
 #include <memory>
 
 namespace {
 
-using platform::DWORD;
-
+// The panel counts in the device's frames: slider units here are frames.
 const QString Track = "C:\\clips\\clip.scr";
-
-// The device's frames for `units` of the time format the panel ends up with.
-DWORD FramesFor(DWORD units) {
-    const DWORD format = platform::mci::IsSupportedTimeFormat(platform::MCI_FORMAT_HMS)
-                             ? platform::MCI_FORMAT_HMS
-                             : platform::MCI_FORMAT_FRAMES;
-    return static_cast<DWORD>(std::lround(platform::mci::UnitsToSeconds(units, format, 25) * 25));
-}
 
 class ControlsTest : public ::testing::Test {
 protected:
+    // A returning user of this version: the start checks no association.
     void SetUp() override {
         ScriptedDriver::Install();
+        SaveSetting("Quelvo Player", "", "Version", GetProgramVersion());
         window = std::make_unique<TdlgMain>();
     }
 
@@ -74,7 +65,7 @@ TEST_F(ControlsTest, StateButtonsLabelAndSliderFollowThePanel) {
     Driver().Advance(50);
     Tick();
     EXPECT_EQ(Pressed(), "X--");
-    EXPECT_EQ(window->lblmmstatus->text(), " 0:02 / 0:10 ");
+    EXPECT_EQ(window->lblmmstatus->text(), " 50 / 250 frames ");
     EXPECT_EQ(window->trkmm->maximum(), window->MMpanel->Length());
     EXPECT_EQ(window->trkmm->value(), window->MMpanel->Position());
 
@@ -95,34 +86,34 @@ TEST_F(ControlsTest, PositionFollowsWithoutAMessageWhenTheTrackListEmptied) {
     window->cmbtrack->clear(); // a failed rescan while the old disc plays on
     Driver().Advance(100);
     Tick();
-    EXPECT_EQ(window->lblmmstatus->text(), " 0:04 / 0:10 ");
+    EXPECT_EQ(window->lblmmstatus->text(), " 100 / 250 frames ");
     EXPECT_EQ(window->trkmm->value(), window->MMpanel->Position());
 }
 
 TEST_F(ControlsTest, MovingTheSliderSeeksButTheWindowsOwnMovesDoNot) {
-    ScriptedDriver::NextMedia.lengthFrames = FramesFor(60);
+    ScriptedDriver::NextMedia.lengthFrames = 60;
     OpenTrack();
     const auto seeks = [this] {
         return std::count(Driver().Calls.begin(), Driver().Calls.end(), "seek");
     };
     const auto seeksAtStart = seeks();
-    Driver().Advance(FramesFor(10));
+    Driver().Advance(10);
     Tick();
     EXPECT_EQ(window->trkmm->maximum(), 60);
     EXPECT_EQ(window->trkmm->value(), 10);
     EXPECT_EQ(seeks(), seeksAtStart);
 
     window->trkmm->setValue(30); // as the keyboard or a drag would
-    EXPECT_EQ(Driver().PositionFrames(), FramesFor(30));
+    EXPECT_EQ(Driver().PositionFrames(), 30u);
     EXPECT_EQ(Driver().Calls.back(), "play");
 }
 
 TEST_F(ControlsTest, TickFrequencyIsATwentiethOfTheLength) {
     for (const auto& [length, ticks] : {std::pair{19, 0}, std::pair{2000, 100}}) {
-        ScriptedDriver::NextMedia.lengthFrames = FramesFor(length);
+        ScriptedDriver::NextMedia.lengthFrames = length;
         window->cmbtrack->clear();
         OpenTrack(QStringLiteral("C:\\clips\\%1.scr").arg(length));
-        Driver().Advance(FramesFor(1));
+        Driver().Advance(1);
         Tick();
         EXPECT_EQ(window->trkmm->tickInterval(), ticks)
             << length << " " << window->MMpanel->Length();

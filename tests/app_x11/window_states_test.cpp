@@ -3,6 +3,7 @@
 #include "app/uMain.h"
 #include "display/MMDisplay2.h"
 #include "system/FormPlacement.h"
+#include "system/SettingsStore.h"
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ScriptedDriver.h"
@@ -37,9 +38,11 @@ protected:
     static void SetUpTestSuite() { manager = new WindowManager(); }
     static void TearDownTestSuite() { delete manager; }
 
+    // A returning user of this version: the start checks no association.
     void SetUp() override {
         ASSERT_TRUE(manager->Running()) << "openbox did not start";
         ScriptedDriver::Install();
+        SaveSetting("Quelvo Player", "", "Version", GetProgramVersion());
     }
 
     void Start() {
