@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QSlider>
 #include <QToolBar>
 #include <QToolButton>
@@ -58,6 +59,9 @@ void TdlgMain::buildToolbar() {
     Toolbar971->setAllowedAreas(Qt::AllToolBarAreas);
     Toolbar971->setMovable(true);
     Toolbar971->setFloatable(true);
+    // Items stand edge to edge, as laid out; the style's gap between them
+    // would push the last buttons into the extension menu at the default width.
+    Toolbar971->layout()->setSpacing(0);
     addToolBar(Qt::TopToolBarArea, Toolbar971);
 
     Label1 = addCaptionLabel(QStringLiteral("  CD Drive: "));

@@ -7,6 +7,7 @@
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -55,6 +56,16 @@ public:
         : QObject(window), FWindow(window), FOuter(outer) {
         setObjectName(Name);
         window->installEventFilter(this);
+        // The window manager may tell the frame after the window's last move,
+        // resize and state event, so it is also looked for now and then; a
+        // window nobody frames keeps the rectangle it was given.
+        FLook.setInterval(LookInterval);
+        connect(&FLook, &QTimer::timeout, this, [this] {
+            if (++FLooks >= MaxLooks)
+                FLook.stop();
+            fit();
+        });
+        FLook.start();
     }
     static constexpr const char* Name = "quelvoPendingFrameFit";
     QRect Outer() const { return FOuter; }
@@ -84,12 +95,18 @@ private:
         if (!inNormalState(FWindow))
             return;
         FWindow->setGeometry(FOuter.marginsRemoved(frameOf(FWindow)));
+        FLook.stop();
         deleteLater();
         FWindow->removeEventFilter(this);
     }
 
+    static constexpr int LookInterval = 20; // ms
+    static constexpr int MaxLooks = 250;
+
     QWidget* FWindow;
     QRect FOuter;
+    QTimer FLook;
+    int FLooks = 0;
 };
 
 PendingFrameFit* pendingFitOf(QWidget* window) {

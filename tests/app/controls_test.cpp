@@ -23,6 +23,7 @@
 
 namespace {
 
+// The panel counts in the device's frames: slider units here are frames.
 const QString Track = "C:\\clips\\clip.scr";
 
 class ControlsTest : public ::testing::Test {

@@ -24,6 +24,7 @@
 #include <QWindow>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,28 @@ protected:
     static inline WindowManager* manager = nullptr;
     std::unique_ptr<TdlgMain> window;
 };
+
+// First in this file: the program's first window is placed before any frame
+// is known, and the window manager tells its frame without moving it.
+TEST_F(WindowStatesTest, TheFirstWindowOfARunComesBackWithItsFrameAtTheStoredRectangle) {
+    platform::TRegistry registry;
+    registry.SetRootKey(platform::HKEY_CURRENT_USER);
+    ASSERT_TRUE(registry.OpenKey("\\Quelvo Player\\Quelvo Player", true));
+    const std::pair<const char*, const char*> stored[] = {{"FormVersion", "0"},
+                                                          {"Flags", "0"},
+                                                          {"ShowCmd", "1"},
+                                                          {"PixelsPerInch", "96"},
+                                                          {"NormPos", "100,80,700,480"}};
+    for (const auto& [name, value] : stored)
+        registry.WriteString(name, value);
+    registry.CloseKey();
+
+    Start();
+    const QRect normal(100, 80, 600, 400);
+    EXPECT_TRUE(Settled([&] { return window->frameGeometry() == normal; }))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+}
 
 TEST_F(WindowStatesTest, FullScreenAndBackReturnsToThePlacementAndRestartsTheTrack) {
     Start();
