@@ -15,7 +15,7 @@
 #include "platform/mci/drivers/mpv/mpv_core.h"
 #include "platform/mci/drivers/mpv/stream_bridge.h"
 #include "platform/mci/drivers/mpv/video_output.h"
-#include "platform/system_defaults.h"
+#include "platform/mci/system_defaults.h"
 #include "platform/ui/Application.h"
 
 #include <mpv/client.h>
