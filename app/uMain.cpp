@@ -11,6 +11,7 @@
 
 #include "platform/drives/drives.h"
 #include "platform/drives/run_drive.h"
+#include "platform/ui/AccessibleControls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ListItems.h"
@@ -171,6 +172,7 @@ void TdlgMain::nameControls() {
 
 QToolButton* TdlgMain::addButton(const QString& hint, const QIcon& glyph) {
     auto* button = new QToolButton(Toolbar971);
+    platform::PressLikeAClick(*button);
     button->setAutoRaise(true);
     button->setFixedSize(23, 22);
     button->setIconSize(QSize(16, 16));
@@ -206,6 +208,7 @@ void TdlgMain::buildToolbar() {
     Label1->installEventFilter(this);
 
     cmbcd = new QComboBox(Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbcd);
     cmbcd->setFixedWidth(40);
     cmbcd->setFont(tahoma(10, false));
     cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
@@ -215,6 +218,7 @@ void TdlgMain::buildToolbar() {
 
     Label2 = addCaptionLabel(QStringLiteral(" Track:  "));
     cmbtrack = new platform::OwnerDrawComboBox(16, Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbtrack);
     cmbtrack->setFixedWidth(44);
     cmbtrack->setToolTip(QStringLiteral("Select which VCD track you want to play"));
     connect(cmbtrack, &QComboBox::activated, this, platform::Guarded([this] { cmbtrackChange(); }));
@@ -264,6 +268,7 @@ void TdlgMain::buildToolbar() {
 
     Label3 = addCaptionLabel(QStringLiteral(" Zoom:  "));
     cmbzoom = new platform::OwnerDrawComboBox(16, Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbzoom);
     cmbzoom->setFixedWidth(62);
     cmbzoom->setToolTip(QStringLiteral("The zoom of the VCD"));
     cmbzoom->addItems({"Fit", "25", "50", "75", "100", "200", "400", "500"});
