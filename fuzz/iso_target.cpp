@@ -49,7 +49,7 @@ void FuzzIsoVolume(Input input) {
     const Input folder =
         input.first(input.size() / platform::kDataSectorSize * platform::kDataSectorSize);
     for (const bool joliet : {false, true}) {
-        const platform::IsoVolume volume{{}, joliet, 1u << 20};
+        const platform::IsoVolume volume{{}, joliet, 1u << 20, {}};
         (void)platform::ParseIsoFolder(folder, volume);
     }
 
