@@ -3,6 +3,7 @@
 #include "app/MainFonts.h"
 #include "app/uMain.h"
 
+#include "platform/ui/AccessibleControls.h"
 #include "platform/ui/Application.h"
 
 #include <QComboBox>
@@ -30,6 +31,7 @@ void TdlgMain::loadGlyphs() {
 
 QToolButton* TdlgMain::addButton(const QString& hint, const QIcon& glyph) {
     auto* button = new QToolButton(Toolbar971);
+    platform::PressLikeAClick(*button);
     button->setAutoRaise(true);
     button->setFixedSize(23, 22);
     button->setIconSize(QSize(16, 16));
@@ -68,6 +70,7 @@ void TdlgMain::buildToolbar() {
     Label1->installEventFilter(this);
 
     cmbcd = new QComboBox(Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbcd);
     cmbcd->setFixedWidth(40);
     cmbcd->setFont(tahoma(10, false));
     cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
@@ -77,6 +80,7 @@ void TdlgMain::buildToolbar() {
 
     Label2 = addCaptionLabel(QStringLiteral(" Track:  "));
     cmbtrack = new platform::OwnerDrawComboBox(16, Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbtrack);
     cmbtrack->setFixedWidth(44);
     cmbtrack->setToolTip(QStringLiteral("Select which VCD track you want to play"));
     connect(cmbtrack, &QComboBox::activated, this, platform::Guarded([this] { cmbtrackChange(); }));
@@ -126,6 +130,7 @@ void TdlgMain::buildToolbar() {
 
     Label3 = addCaptionLabel(QStringLiteral(" Zoom:  "));
     cmbzoom = new platform::OwnerDrawComboBox(16, Toolbar971);
+    platform::NameListByItsAccessibleName(*cmbzoom);
     cmbzoom->setFixedWidth(62);
     cmbzoom->setToolTip(QStringLiteral("The zoom of the VCD"));
     cmbzoom->addItems({"Fit", "25", "50", "75", "100", "200", "400", "500"});

@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -38,6 +40,12 @@ protected:
     long Count(const std::string& call) const {
         const auto& calls = ScriptedDriver::Latest()->Calls;
         return std::count(calls.begin(), calls.end(), call);
+    }
+
+    // A stop lets the device go, so the panel's status tells it.
+    bool Stopped() const {
+        const TMMStatus status = window->MMpanel->Status();
+        return status == mmStopped || status == mmNotReady;
     }
 
     void Key(QWidget* focus, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -107,6 +115,112 @@ TEST_F(KeyboardTest, EveryControlHasANameAndKeepsItsHintAsDescription) {
         EXPECT_EQ(accessible->text(QAccessible::Description), control->toolTip());
         EXPECT_FALSE(control->toolTip().isEmpty());
     }
+}
+
+TEST_F(KeyboardTest, TabVisitsTheToolbarInItsOrderAndSpacePressesTheFocusedButton) {
+    // The designed width: a narrower window folds the end of the toolbar away.
+    window->resize(849, 480);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QWidget* const order[] = {
+        window->cmbcd,
+        window->cmbtrack,
+        window->ToolbarButton9710,
+        window->btnrw,
+        window->btnff,
+        window->btnplay,
+        window->btnpause,
+        window->btnstop,
+        window->trkmm,
+        window->btnLoop,
+        window->cmbzoom,
+        window->btnFullScreen,
+        window->ToolbarButton971,
+        window->ToolbarButton976,
+        window->ToolbarButton975,
+        window->MMpanel,
+    };
+    window->MMpanel->setFocus();
+    for (const QWidget* expected : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected)
+            << expected->accessibleName().toStdString();
+    }
+
+    const std::pair<QToolButton*, const char*> presses[] = {
+        {window->btnpause, "pause"},
+        {window->btnrw, "step back"},
+    };
+    for (const auto& [button, call] : presses) {
+        const long before = Count(call);
+        button->setFocus();
+        Key(button, Qt::Key_Space);
+        EXPECT_EQ(Count(call), before + 1) << call;
+    }
+    window->btnLoop->setFocus();
+    Key(window->btnLoop, Qt::Key_Space);
+    EXPECT_TRUE(window->MMpanel->Loop);
+    window->btnstop->setFocus();
+    Key(window->btnstop, Qt::Key_Space);
+    EXPECT_TRUE(Stopped());
+}
+
+// A screen reader or a switch device presses the buttons through their
+// accessible actions; the handlers must run as for a click, also for the
+// buttons that stay down, whose toggle the toolkit would only show.
+TEST_F(KeyboardTest, AccessiblePressAndToggleRunTheClickHandlers) {
+    const auto act = [this](QWidget* button, const QString& action) {
+        QAccessibleActionInterface* actions =
+            QAccessible::queryAccessibleInterface(button)->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        ASSERT_TRUE(actions->actionNames().contains(action))
+            << actions->actionNames().join(',').toStdString();
+        actions->doAction(action);
+        QTest::qWait(300); // the press is shown before it acts
+        window->MMpanel->TimerTick();
+        QCoreApplication::processEvents();
+    };
+    const QString press = QAccessibleActionInterface::pressAction();
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+
+    act(window->btnpause, toggle);
+    EXPECT_EQ(Count("pause"), 1);
+    EXPECT_TRUE(window->btnpause->isChecked());
+    EXPECT_FALSE(window->btnplay->isChecked());
+
+    act(window->btnplay, press);
+    EXPECT_EQ(Count("resume") + Count("play"), 2) << "one play to start, one to resume";
+    EXPECT_TRUE(window->btnplay->isChecked());
+
+    act(window->btnLoop, toggle);
+    EXPECT_TRUE(window->MMpanel->Loop);
+    act(window->btnLoop, press);
+    EXPECT_FALSE(window->MMpanel->Loop);
+
+    act(window->btnff, press);
+    EXPECT_EQ(Count("step"), 1);
+
+    act(window->btnstop, toggle);
+    EXPECT_TRUE(Stopped());
+    EXPECT_TRUE(window->btnstop->isChecked());
+}
+
+TEST_F(KeyboardTest, ListsReadAsWhatTheyChooseWithTheirEntryAsValue) {
+    const std::pair<QComboBox*, QString> lists[] = {
+        {window->cmbcd, "Drive"}, {window->cmbtrack, "Track"}, {window->cmbzoom, "Zoom"}};
+    for (const auto& [list, name] : lists) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(list);
+        EXPECT_EQ(accessible->role(), QAccessible::ComboBox);
+        EXPECT_EQ(accessible->text(QAccessible::Name), name);
+        EXPECT_EQ(accessible->text(QAccessible::Value), list->currentText());
+        EXPECT_EQ(accessible->text(QAccessible::Description), list->toolTip());
+    }
+
+    QAccessibleInterface* tracks = QAccessible::queryAccessibleInterface(window->cmbtrack);
+    ASSERT_EQ(tracks->childCount(), 1);
+    QAccessibleInterface* entries = tracks->child(0);
+    EXPECT_EQ(entries->parent(), tracks);
+    EXPECT_EQ(tracks->indexOfChild(entries), 0);
 }
 
 } // namespace

@@ -12,6 +12,8 @@ import sys
 import tempfile
 import time
 
+from session_bus import busctl, wait_for
+
 player_binary, drive_tool, make_demo_disc, work = sys.argv[1:5]
 here = os.path.dirname(os.path.abspath(__file__))
 NAME = "org.mpris.MediaPlayer2.quelvo"
@@ -20,31 +22,12 @@ PLAYER = "org.mpris.MediaPlayer2.Player"
 SECOND = 1000000
 
 
-def busctl(*args):
-    return subprocess.run(["busctl", "--user", "--json=short"] + list(args), check=True,
-                          capture_output=True, text=True, timeout=30).stdout
-
-
 def prop(name):
     return json.loads(busctl("get-property", NAME, PATH, PLAYER, name))["data"]
 
 
 def call(method, signature="", *args):
     busctl("call", NAME, PATH, PLAYER, method, *([signature] + list(args) if signature else []))
-
-
-def wait_for(what, check, timeout=30):
-    deadline = time.monotonic() + timeout
-    while True:
-        try:
-            value = check()
-            if value:
-                return value
-        except subprocess.CalledProcessError:
-            pass
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(0.2)
 
 
 def status_is(expected):

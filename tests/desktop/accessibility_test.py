@@ -1,0 +1,131 @@
+"""The player as a screen reader or a switch device drives it: every toolbar
+control reaches the accessibility bus by its name, and play, pause, stop and
+the position slider work through their accessible actions and value, as the
+player's real state (its media-player status on the same session bus) shows.
+
+Usage (under dbus-run-session, on an X server; the toolkit exports its
+accessible objects from its X11 platform only):
+  accessibility_test.py PLAYER DRIVE_TOOL DEMO_DISC_FOLDER"""
+import importlib.util
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+from session_bus import busctl, wait_for
+
+player_binary, drive_tool, demo_disc = sys.argv[1:4]
+LAUNCHER = "/usr/libexec/at-spi-bus-launcher"  # what the session bus starts for it
+MPRIS = ["org.mpris.MediaPlayer2.quelvo", "/org/mpris/MediaPlayer2",
+         "org.mpris.MediaPlayer2.Player"]
+SECOND = 1000000  # the player's positions are in microseconds
+
+if (not os.environ.get("DISPLAY") or not os.path.exists(LAUNCHER)
+        or importlib.util.find_spec("pyatspi") is None):
+    sys.exit(77)
+
+# The accessibility bus of this private session, started the way a desktop
+# starts it: by asking the session bus for its address.
+wait_for("the accessibility bus", lambda: json.loads(busctl(
+    "call", "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"))["data"][0])
+
+import pyatspi  # noqa: E402  (needs the bus above)
+
+
+def status():
+    return json.loads(busctl("get-property", *MPRIS, "PlaybackStatus"))["data"]
+
+
+def position():
+    return json.loads(busctl("get-property", *MPRIS, "Position"))["data"]
+
+
+def length():
+    metadata = json.loads(busctl("get-property", *MPRIS, "Metadata"))["data"]
+    return metadata["mpris:length"]["data"]
+
+
+def status_is(expected):
+    wait_for("the player " + expected, lambda: status() == expected)
+
+
+def find_app():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Quelvo Player":
+            return app
+    return None
+
+
+def by_name(root, name, *roles):
+    return pyatspi.findDescendant(root, lambda a: a.name == name and a.getRole() in roles)
+
+
+def act(control, action_name):
+    """Does the named action of the control, as a tool does it: by its index."""
+    action = control.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    assert action_name in names, (control.name, names)
+    action.doAction(names.index(action_name))
+
+
+BUTTONS = ("Play", "Pause", "Stop", "Rewind", "Fast forward", "Rescan", "Loop", "Full screen",
+           "Log", "About", "Exit")
+
+config = tempfile.mkdtemp(prefix="quelvo-access-")
+env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb",
+           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+subprocess.run([drive_tool, "map", "D:", os.path.join(demo_disc, "demo.cue")], check=True,
+               env=env, capture_output=True)
+player = subprocess.Popen([player_binary], env=env)
+try:
+    app = wait_for("the player on the accessibility bus", find_app)
+    buttons = {name: wait_for("a button named " + name,
+                              lambda: by_name(app, name, pyatspi.ROLE_PUSH_BUTTON,
+                                              pyatspi.ROLE_CHECK_BOX,
+                                              pyatspi.ROLE_TOGGLE_BUTTON))
+               for name in BUTTONS}
+    assert buttons["Play"].description == "Play the VCD", buttons["Play"].description
+    lists = {name: wait_for("a list named " + name,
+                            lambda: by_name(app, name, pyatspi.ROLE_COMBO_BOX))
+             for name in ("Drive", "Track", "Zoom")}
+    slider = wait_for("the position slider",
+                      lambda: by_name(app, "Position", pyatspi.ROLE_SLIDER))
+
+    # Track 1 plays by itself; the buttons that stay down answer both a
+    # press and a toggle with what a click does.
+    status_is("Playing")
+    act(buttons["Pause"], "Toggle")
+    status_is("Paused")
+
+    act(buttons["Play"], "Press")
+    status_is("Playing")
+
+    # The slider moves playback half way along, read back from the player,
+    # which plays on from there as after a drag of the slider.
+    value = slider.queryValue()
+    wait_for("a slider with a range", lambda: value.maximumValue > 100)
+    half = length() // 2
+    assert position() < half - SECOND, position()
+    value.currentValue = value.maximumValue // 2
+    reached = wait_for("the player half way", lambda: position() >= half - SECOND // 2 and
+                       position())
+    assert reached < half + 3 * SECOND, (reached, half)
+    status_is("Playing")
+
+    act(buttons["Stop"], "Press")
+    status_is("Stopped")
+    wait_for("the slider back at the start", lambda: value.currentValue == 0)
+
+    # The track list's entries read as tracks, not as the paths behind them.
+    entries = [a.name for a in pyatspi.findAllDescendants(
+        lists["Track"], lambda a: a.getRole() in (pyatspi.ROLE_LIST_ITEM,
+                                                  pyatspi.ROLE_MENU_ITEM))]
+    assert entries[:2] == ["Track 1", "Track 2"], entries
+
+    act(buttons["Exit"], "Press")
+    assert player.wait(timeout=30) == 0
+finally:
+    if player.poll() is None:
+        player.kill()
+print("accessibility: ok")
