@@ -57,6 +57,18 @@ MCIDEVICEID openClip() {
     return open.wDeviceID;
 }
 
+// Shows `window` at 640 x 480 and opens the clip with its pictures in it.
+void openClipIn(QWidget& window, MCIDEVICEID& device) {
+    window.resize(640, 480);
+    window.show();
+    ASSERT_TRUE(RunEventsUntil([&] { return window.windowHandle()->isExposed(); }));
+    device = openClip();
+    MCI_ANIM_WINDOW_PARMSA display{0, &window, 0, nullptr};
+    ASSERT_EQ(mciSendCommandA(device, MCI_WINDOW, MCI_ANIM_WINDOW_HWND,
+                              reinterpret_cast<DWORD_PTR>(&display)),
+              0u);
+}
+
 void play(MCIDEVICEID device) {
     MCI_GENERIC_PARMS parameters{0};
     ASSERT_EQ(mciSendCommandA(device, MCI_PLAY, 0, reinterpret_cast<DWORD_PTR>(&parameters)), 0u);
@@ -84,15 +96,8 @@ TEST_P(VideoWindow, ThePictureFillsTheDestinationRectangleAndNothingElse) {
     QPalette palette = window.palette();
     palette.setColor(QPalette::Window, background);
     window.setPalette(palette);
-    window.resize(640, 480);
-    window.show();
-    ASSERT_TRUE(RunEventsUntil([&] { return window.windowHandle()->isExposed(); }));
-
-    const MCIDEVICEID device = openClip();
-    MCI_ANIM_WINDOW_PARMSA display{0, &window, 0, nullptr};
-    ASSERT_EQ(mciSendCommandA(device, MCI_WINDOW, MCI_ANIM_WINDOW_HWND,
-                              reinterpret_cast<DWORD_PTR>(&display)),
-              0u);
+    MCIDEVICEID device = 0;
+    ASSERT_NO_FATAL_FAILURE(openClipIn(window, device));
     const QRect destination(150, 100, 320, 240);
     MCI_ANIM_RECT_PARMS put{
         0, {destination.x(), destination.y(), destination.width(), destination.height()}};
@@ -175,14 +180,8 @@ protected:
 
 TEST_P(VideoWindow, ADoubleClickOnThePictureReachesTheDisplayWindow) {
     DisplayWindow window;
-    window.resize(640, 480);
-    window.show();
-    ASSERT_TRUE(RunEventsUntil([&] { return window.windowHandle()->isExposed(); }));
-    const MCIDEVICEID device = openClip();
-    MCI_ANIM_WINDOW_PARMSA display{0, &window, 0, nullptr};
-    ASSERT_EQ(mciSendCommandA(device, MCI_WINDOW, MCI_ANIM_WINDOW_HWND,
-                              reinterpret_cast<DWORD_PTR>(&display)),
-              0u);
+    MCIDEVICEID device = 0;
+    ASSERT_NO_FATAL_FAILURE(openClipIn(window, device));
     play(device);
     ASSERT_TRUE(RunEventsUntil([&] { return window.findChild<QWidget*>() != nullptr; }));
     QTest::qWait(300); // the surface is mapped and drawing
