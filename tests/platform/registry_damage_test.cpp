@@ -23,14 +23,6 @@ private:
     platform::ProblemSink previous_;
 };
 
-std::vector<std::string> KeptAside(const ConfigSandbox& sandbox) {
-    std::vector<std::string> kept;
-    for (const auto& entry : fs::directory_iterator(sandbox.Folder()))
-        if (entry.path().filename().string().starts_with("user.reg.corrupt-"))
-            kept.push_back(entry.path().string());
-    return kept;
-}
-
 const std::string kDamaged =
     "REGEDIT4\n\n[HKEY_CURRENT_USER\\Keep]\n\"Zoom\"=\"4\"\n\"Drive\"=word:1\n";
 

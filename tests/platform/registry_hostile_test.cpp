@@ -54,14 +54,6 @@ std::string DeepHive(int depth) {
     return text;
 }
 
-std::vector<std::string> KeptAside(const ConfigSandbox& sandbox) {
-    std::vector<std::string> kept;
-    for (const auto& entry : fs::directory_iterator(sandbox.Folder()))
-        if (entry.path().filename().string().starts_with("user.reg.corrupt-"))
-            kept.push_back(entry.path().string());
-    return kept;
-}
-
 std::string Zoom() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettings, KEY_READ, &key) != ERROR_SUCCESS)

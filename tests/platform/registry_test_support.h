@@ -2,6 +2,9 @@
 // Short forms of the raw registry calls for tests: each returns what the
 // test looks at and leaves the error codes to EXPECT_EQ.
 #include "platform/registry/registry.h"
+#include "tests/support/Sandbox.h"
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -38,6 +41,15 @@ inline Read Query(HKEY key, const char* name) {
     read.data.resize(size);
     read.result = RegQueryValueExA(key, name, &read.type, read.data.data(), &size);
     return read;
+}
+
+// The copies of user.reg that were moved aside as damaged, in `sandbox`.
+inline std::vector<std::string> KeptAside(const ConfigSandbox& sandbox) {
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(sandbox.Folder()))
+        if (entry.path().filename().string().starts_with("user.reg.corrupt-"))
+            kept.push_back(entry.path().string());
+    return kept;
 }
 
 } // namespace registry_test
