@@ -69,6 +69,14 @@ protected:
         return reached;
     }
 
+    testing::AssertionResult FrameSettlesAt(const QRect& expected) {
+        if (Settled([&] { return window->frameGeometry() == expected; }))
+            return testing::AssertionSuccess();
+        const QRect frame = window->frameGeometry();
+        return testing::AssertionFailure() << "the frame is at " << frame.x() << "," << frame.y()
+                                           << " " << frame.width() << "x" << frame.height();
+    }
+
     static inline WindowManager* manager = nullptr;
     std::unique_ptr<TdlgMain> window;
 };
@@ -90,9 +98,7 @@ TEST_F(WindowStatesTest, TheFirstWindowOfARunComesBackWithItsFrameAtTheStoredRec
 
     Start();
     const QRect normal(100, 80, 600, 400);
-    EXPECT_TRUE(Settled([&] { return window->frameGeometry() == normal; }))
-        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
-        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    EXPECT_TRUE(FrameSettlesAt(normal));
 }
 
 TEST_F(WindowStatesTest, FullScreenAndBackReturnsToThePlacementAndRestartsTheTrack) {
@@ -113,9 +119,7 @@ TEST_F(WindowStatesTest, FullScreenAndBackReturnsToThePlacementAndRestartsTheTra
 
     ScriptedDriver::Latest()->Advance(100);
     QTest::keyRelease(window->windowHandle(), Qt::Key_Escape);
-    ASSERT_TRUE(Settled([&] { return window->frameGeometry() == before; }))
-        << "came back at " << window->frameGeometry().x() << "," << window->frameGeometry().y()
-        << " " << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    ASSERT_TRUE(FrameSettlesAt(before)) << "after full screen";
     EXPECT_FALSE(window->isFullScreen());
     EXPECT_EQ(ScriptedDriver::Latest()->PositionFrames(), 0u);
 }
@@ -154,9 +158,7 @@ TEST_F(WindowStatesTest, AMaximisedCloseComesBackMaximisedAndRestoresToItsRectan
     Start();
     ASSERT_TRUE(Settled([this] { return window->isMaximized(); }));
     window->showNormal();
-    EXPECT_TRUE(Settled([&] { return window->frameGeometry() == normal; }))
-        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
-        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    EXPECT_TRUE(FrameSettlesAt(normal));
 }
 
 TEST_F(WindowStatesTest, AMinimisedCloseStartsMinimisedAndRestoresToItsRectangle) {
@@ -176,9 +178,7 @@ TEST_F(WindowStatesTest, AMinimisedCloseStartsMinimisedAndRestoresToItsRectangle
     ASSERT_TRUE(Settled([this] { return window->isMinimized(); })) << "not minimised";
     EXPECT_TRUE(platform::IsIconic(platform::ApplicationWindow()));
     window->showNormal();
-    EXPECT_TRUE(Settled([&] { return window->frameGeometry() == normal; }))
-        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
-        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+    EXPECT_TRUE(FrameSettlesAt(normal));
 }
 
 } // namespace
