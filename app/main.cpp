@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/DesktopSession.h"
+#include "app/PlatformLog.h"
 #include "app/uMain.h"
 #include "system/SettingsStore.h"
 #include "windows/ProgramPicture.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     const platform::store::PlayerPresence presence;
     auto mainWindow = std::make_unique<TdlgMain>();
     auto logWindow = std::make_unique<TdlgLog>();
+    const TPlatformLog platformLog;
     // Chosen as the user would choose it, before the first scan runs on show.
     if (discLetter)
         mainWindow->cmbcd->setCurrentIndex(

@@ -7,14 +7,27 @@
 
 namespace platform {
 namespace {
-ProblemSink& currentSink() {
-    static ProblemSink sink;
+// Problems are reported from any thread (mpv's, a disc reader's) while the
+// program may be installing or removing its sink; the sink is called on a
+// copy, outside the lock, so that a sink may itself report.
+struct Sink {
+    std::mutex mutex;
+    ProblemSink sink;
+};
+
+Sink& currentSink() {
+    static Sink sink;
     return sink;
 }
 } // namespace
 
 void ReportProblem(const std::string& text) {
-    if (const ProblemSink& sink = currentSink())
+    ProblemSink sink;
+    {
+        const std::lock_guard guard(currentSink().mutex);
+        sink = currentSink().sink;
+    }
+    if (sink)
         sink(text);
     else
         std::fprintf(stderr, "quelvo: %s\n", text.c_str());
@@ -48,7 +61,8 @@ std::vector<std::string> TakeSettingsProblems() {
 }
 
 ProblemSink SetProblemSink(ProblemSink sink) {
-    return std::exchange(currentSink(), std::move(sink));
+    const std::lock_guard guard(currentSink().mutex);
+    return std::exchange(currentSink().sink, std::move(sink));
 }
 
 } // namespace platform
