@@ -1,5 +1,6 @@
 #include "platform/mci/driver.h"
 
+#include "platform/mci/drivers/mpv/mpv_core.h"
 #include "platform/mci/drivers/mpv/mpv_driver.h"
 #include "platform/mci/drivers/mpv/prepared_context.h"
 #include "platform/mci/drivers/mpv/video_renderer.h"
@@ -28,6 +29,7 @@ DriverTable& driverTable() {
 // here, so a program that can play links it, and its statics run before main.
 [[maybe_unused]] const bool mpvStartupRegistered =
     RegisterStartupWork([]() -> std::shared_ptr<void> {
+        WriteNumbersTheCWay(); // before the preparation's thread starts
         if (ChosenVideoRenderer() != VideoRenderer::openGL)
             return nullptr;
         return std::make_shared<PreparedContext>();

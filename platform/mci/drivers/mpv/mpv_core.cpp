@@ -6,6 +6,7 @@
 #include <mpv/client.h>
 
 #include <clocale>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,10 +75,13 @@ void MpvCoreDeleter::operator()(mpv_handle* core) const {
     mpv_terminate_destroy(core);
 }
 
+void WriteNumbersTheCWay() {
+    if (std::strcmp(std::setlocale(LC_NUMERIC, nullptr), "C") != 0)
+        std::setlocale(LC_NUMERIC, "C");
+}
+
 MpvCore CreateMpvCore() {
-    // The application object sets the user's locale; mpv refuses to start
-    // unless numbers are written the C way.
-    std::setlocale(LC_NUMERIC, "C");
+    WriteNumbersTheCWay();
     MpvCore core(mpv_create());
     if (!core) {
         ReportProblem("mpv: cannot create a player core");

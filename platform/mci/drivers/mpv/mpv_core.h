@@ -11,6 +11,14 @@ struct MpvCoreDeleter {
 };
 using MpvCore = std::unique_ptr<mpv_handle, MpvCoreDeleter>;
 
+// mpv refuses to start unless numbers are written the C way, and the
+// application object sets the user's locale. setlocale is not safe while
+// another thread reads the locale (a GL driver compiling shaders on the
+// warm-up thread), so this runs once as the program starts, before any such
+// thread, and changes nothing when numbers are already written the C way.
+// GUI thread.
+void WriteNumbersTheCWay();
+
 // A started core with no file loaded; null (after reporting why) when mpv
 // cannot start. Video goes through the render API unless playback is untimed
 // headless. GUI thread.

@@ -1,5 +1,6 @@
 #include "platform/mci/drivers/mpv/mpv_driver.h"
 
+#include "platform/diagnostics.h"
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/time_format.h"
 
@@ -10,6 +11,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <string>
 
 namespace platform::mci {
 namespace {
@@ -18,7 +20,10 @@ namespace {
 constexpr std::chrono::seconds loadBound{10};
 // While open waits, mpv waits for its first picture to be drawn; the wait
 // looks for one this often.
-constexpr double drawInterval = 0.002;
+constexpr std::chrono::milliseconds drawInterval{2};
+// mpv's own warnings and errors that reach the log window for one device: a
+// damaged stream can make the decoder warn at every picture.
+constexpr int mpvMessageBound = 100;
 
 enum Property : std::uint64_t {
     timePosition = 1,
@@ -29,6 +34,13 @@ enum Property : std::uint64_t {
     displayHeight,
     videoTrack,
     audioTrack,
+};
+
+// Whose reply an asynchronous request is; apart from the property ids.
+enum Request : std::uint64_t {
+    loadRequest = 100,
+    pauseRequest,
+    seekRequest,
 };
 
 struct Question {
@@ -93,14 +105,20 @@ MCIERROR MpvDriver::Open(const std::string& element) {
     mpv_set_wakeup_callback(
         core,
         [](void* self) {
-            // Any mpv thread: have the GUI thread drain the events, once per batch.
+            // Any mpv thread: have the GUI thread drain the events, once per
+            // batch, and wake it if it waits for the file to load.
             auto* driver = static_cast<MpvDriver*>(self);
+            driver->wakeup_.Give();
             if (!driver->drainQueued_.exchange(true))
                 QMetaObject::invokeMethod(driver, &MpvDriver::drainEvents, Qt::QueuedConnection);
         },
         this);
+    // So that a track that will not play says why in the log window.
+    mpv_request_log_messages(core, "warn");
+    // Asked without waiting: this thread draws the pictures, and mpv may wait
+    // for a picture to be drawn before it answers a command.
     const char* load[] = {"loadfile", StreamBridge::Url(), nullptr};
-    if (mpv_command(core, load) < 0)
+    if (mpv_command_async(core, loadRequest, load) < 0)
         return MCIERR_DRIVER_INTERNAL;
     return waitUntilLoaded();
 }
@@ -120,7 +138,11 @@ MCIERROR MpvDriver::waitUntilLoaded() {
         const std::chrono::duration<double> remaining = deadline - std::chrono::steady_clock::now();
         if (remaining.count() <= 0)
             return MCIERR_DEVICE_NOT_READY;
-        handle(*mpv_wait_event(core_.get(), std::min(remaining.count(), drawInterval)));
+        // The wait is ours, not mpv_wait_event's: this thread renders, and a
+        // render thread must not wait inside libmpv's other calls. The events
+        // are taken as the wake-up announces them.
+        wakeup_.WaitFor(std::min<std::chrono::duration<double>>(remaining, drawInterval));
+        takeEvents();
         if (video_)
             video_->DrawAnnouncedFrame();
     }
@@ -134,6 +156,10 @@ MCIERROR MpvDriver::waitUntilLoaded() {
 
 void MpvDriver::drainEvents() {
     drainQueued_ = false;
+    takeEvents();
+}
+
+void MpvDriver::takeEvents() {
     while (core_) {
         const mpv_event* event = mpv_wait_event(core_.get(), 0);
         if (event->event_id == MPV_EVENT_NONE)
@@ -168,14 +194,75 @@ void MpvDriver::handle(const mpv_event& event) {
         seekRestarted_ = seekTarget_.has_value();
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY:
+        // A question mpv could not answer comes back without a value, which
+        // reads as unknown.
         --unansweredQuestions_;
         [[fallthrough]];
     case MPV_EVENT_PROPERTY_CHANGE:
         update(event.reply_userdata, *static_cast<const mpv_event_property*>(event.data));
         break;
-    default:
+    case MPV_EVENT_COMMAND_REPLY:
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        replied(event.reply_userdata, event.error);
+        break;
+    case MPV_EVENT_LOG_MESSAGE:
+        logged(*static_cast<const mpv_event_log_message*>(event.data));
+        break;
+    case MPV_EVENT_QUEUE_OVERFLOW:
+        // The cache may now miss a change; the next ones put it right.
+        ReportProblem("mpv: events were lost, the device's state may lag behind");
+        break;
+    // Told, and of no use to a device: the file's start (its load is what
+    // counts), idle and tick (read from the observed properties instead), the
+    // outputs' reconfiguration (the display size is observed), a seek's start
+    // (its restart is what counts), messages and hooks nobody here sends or
+    // registers, and the core's shutdown, which comes only with its
+    // destruction, after this driver stops listening.
+    case MPV_EVENT_NONE:
+    case MPV_EVENT_SHUTDOWN:
+    case MPV_EVENT_START_FILE:
+    case MPV_EVENT_IDLE:
+    case MPV_EVENT_TICK:
+    case MPV_EVENT_CLIENT_MESSAGE:
+    case MPV_EVENT_VIDEO_RECONFIG:
+    case MPV_EVENT_AUDIO_RECONFIG:
+    case MPV_EVENT_SEEK:
+    case MPV_EVENT_HOOK:
         break;
     }
+}
+
+void MpvDriver::replied(std::uint64_t request, int error) {
+    if (error >= 0)
+        return;
+    switch (request) {
+    case loadRequest:
+        // The file's end with an error follows and carries the reason; this
+        // is for a command that mpv refused outright.
+        if (mode_ == MCI_MODE_NOT_READY && !loadError_)
+            loadError_ = loadError(error);
+        ReportProblem(std::string("mpv: the file cannot be loaded: ") + mpv_error_string(error));
+        break;
+    case pauseRequest:
+        ReportProblem(std::string("mpv: cannot pause or resume: ") + mpv_error_string(error));
+        break;
+    case seekRequest:
+        // The position stays where it was, as mpv's time then tells.
+        seekTarget_.reset();
+        ReportProblem(std::string("mpv: cannot seek: ") + mpv_error_string(error));
+        break;
+    }
+}
+
+void MpvDriver::logged(const mpv_event_log_message& message) {
+    if (++mpvMessages_ > mpvMessageBound)
+        return;
+    std::string text = message.text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    ReportProblem(std::string("mpv: [") + message.prefix + "] " + text);
+    if (mpvMessages_ == mpvMessageBound)
+        ReportProblem("mpv: further messages about this file are left out");
 }
 
 void MpvDriver::update(std::uint64_t id, const mpv_event_property& property) {
@@ -231,14 +318,14 @@ void MpvDriver::endReached() {
 
 void MpvDriver::setPaused(bool paused) {
     int flag = paused ? 1 : 0;
-    mpv_set_property_async(core_.get(), 0, "pause", MPV_FORMAT_FLAG, &flag);
+    mpv_set_property_async(core_.get(), pauseRequest, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvDriver::seekTo(double seconds, bool toEnd) {
     std::array<char, 32> text{};
     std::to_chars(text.data(), text.data() + text.size() - 1, seconds);
     const char* seek[] = {"seek", text.data(), "absolute+exact", nullptr};
-    mpv_command_async(core_.get(), 0, seek);
+    mpv_command_async(core_.get(), seekRequest, seek);
     seekTarget_ = seconds;
     seekRestarted_ = false;
     // mpv may not tell a new end after a seek to where it already was, and

@@ -1,14 +1,16 @@
 #pragma once
 // The video driver: plays MPEG files (and whatever else mpv plays) with
-// libmpv. Commands go to mpv without waiting for it; what the device reports
-// comes from a cache that mpv's property and playback events keep up to date
-// on the GUI thread. Only open waits, and only until the file has loaded or
-// failed (bounded), so that the length and the natural size are known when it
-// returns.
+// libmpv. Commands go to mpv without waiting for it, and their replies are
+// read: a refusal is reported. What the device reports comes from a cache
+// that mpv's property and playback events keep up to date on the GUI thread.
+// Only open waits, and only until the file has loaded or failed (bounded), so
+// that the length and the natural size are known when it returns. mpv's own
+// warnings and errors are reported (platform/diagnostics.h).
 #include "platform/mci/driver.h"
 #include "platform/mci/drivers/mpv/mpv_core.h"
 #include "platform/mci/drivers/mpv/stream_bridge.h"
 #include "platform/mci/drivers/mpv/video_output.h"
+#include "platform/mci/drivers/mpv/wakeup_signal.h"
 
 #include <atomic>
 #include <cstdint>
@@ -18,6 +20,7 @@
 
 struct mpv_event;
 struct mpv_event_property;
+struct mpv_event_log_message;
 
 namespace platform::mci {
 
@@ -53,7 +56,10 @@ public:
 private:
     MCIERROR waitUntilLoaded();
     void drainEvents();
+    void takeEvents();
     void handle(const mpv_event& event);
+    void replied(std::uint64_t request, int error);
+    void logged(const mpv_event_log_message& message);
     void update(std::uint64_t property, const mpv_event_property& value);
     void endReached();
     void setPaused(bool paused);
@@ -70,6 +76,8 @@ private:
     MpvCore core_;
     std::unique_ptr<VideoOutput> video_;
     std::atomic<bool> drainQueued_{false};
+    WakeupSignal wakeup_;
+    int mpvMessages_ = 0;
 
     // Known when open returns.
     bool loaded_ = false;

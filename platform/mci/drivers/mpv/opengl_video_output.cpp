@@ -2,6 +2,7 @@
 
 #include "platform/diagnostics.h"
 #include "platform/mci/drivers/mpv/prepared_context.h"
+#include "platform/mci/drivers/mpv/video_surface_format.h"
 #include "platform/mci/drivers/mpv/video_window.h"
 
 #include <mpv/render.h>
@@ -30,28 +31,25 @@ OpenGLVideoOutput::OpenGLVideoOutput() : context_(PreparedContext::Take()) {
             &OpenGLVideoOutput::freeRenderContext);
 }
 
-std::unique_ptr<VideoOutput> OpenGLVideoOutput::Create(mpv_handle* core) {
+std::unique_ptr<VideoOutput> OpenGLVideoOutput::Create(mpv_handle* core, std::string& failure) {
     std::unique_ptr<OpenGLVideoOutput> output(new OpenGLVideoOutput());
-    if (!output->start(core))
+    failure = output->start(core);
+    if (!failure.empty())
         return nullptr;
     return output;
 }
 
-bool OpenGLVideoOutput::start(mpv_handle* core) {
+std::string OpenGLVideoOutput::start(mpv_handle* core) {
     if (!context_->isValid()) {
-        context_->setFormat(QSurfaceFormat::defaultFormat());
+        context_->setFormat(VideoSurfaceFormat());
         context_->create();
     }
-    if (!context_->isValid()) {
-        ReportProblem("video: no OpenGL context");
-        return false;
-    }
+    if (!context_->isValid())
+        return "no OpenGL context can be made";
     offscreen_.setFormat(context_->format());
     offscreen_.create();
-    if (!context_->makeCurrent(&offscreen_)) {
-        ReportProblem("video: cannot use the OpenGL context");
-        return false;
-    }
+    if (!context_->makeCurrent(&offscreen_))
+        return "the OpenGL context cannot be made current";
     mpv_opengl_init_params glInit{glProcAddress, context_.get()};
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
@@ -60,13 +58,12 @@ bool OpenGLVideoOutput::start(mpv_handle* core) {
     };
     mpv_render_context* render = nullptr;
     const int result = mpv_render_context_create(&render, core, params);
+    if (result >= 0)
+        listenTo(render); // an mpv_render_* call too: with the context current
     context_->doneCurrent();
-    if (result < 0) {
-        ReportProblem(std::string("video: mpv cannot render: ") + mpv_error_string(result));
-        return false;
-    }
-    listenTo(render);
-    return true;
+    if (result < 0)
+        return std::string("mpv cannot render with it: ") + mpv_error_string(result);
+    return {};
 }
 
 OpenGLVideoOutput::~OpenGLVideoOutput() {
@@ -75,17 +72,48 @@ OpenGLVideoOutput::~OpenGLVideoOutput() {
     removeSurface();
 }
 
+// Every mpv_render_* call needs the render context's GL context current.
+bool OpenGLVideoOutput::makeCurrentForRenderer() {
+    if (context_->makeCurrent(&offscreen_))
+        return true;
+    if (!lossReported_)
+        ReportProblem("video: the OpenGL context cannot be made current; no pictures are drawn");
+    lossReported_ = true;
+    return false;
+}
+
 void OpenGLVideoOutput::freeRenderContext() {
-    mpv_render_context* render = stopListening();
-    if (!render)
+    if (!render())
         return;
-    context_->makeCurrent(&offscreen_);
-    mpv_render_context_free(render);
-    context_->doneCurrent();
+    // The render context must be freed before the core goes (mpv aborts the
+    // process otherwise), so it is freed whatever happens to the GL context.
+    const bool current = makeAnyContextCurrent();
+    mpv_render_context_free(stopListening());
+    if (current)
+        QOpenGLContext::currentContext()->doneCurrent();
+}
+
+// The render context frees its GL objects, which needs a context current. A
+// context lost to the driver is replaced by a new one: the names it deletes
+// are unknown there, and GL ignores deleting unknown names. Where not even
+// that can be made current, GL calls go to the dispatcher's stubs for "no
+// context", which do nothing; the video is lost either way, the process is not.
+bool OpenGLVideoOutput::makeAnyContextCurrent() {
+    if (context_->makeCurrent(&offscreen_))
+        return true;
+    ReportProblem("video: the OpenGL context is lost; its pictures are freed without it");
+    // Kept beside the lost one, which may be in the middle of its own teardown.
+    standIn_ = std::make_unique<QOpenGLContext>();
+    standIn_->setFormat(VideoSurfaceFormat());
+    return standIn_->create() && standIn_->makeCurrent(&offscreen_);
 }
 
 QWidget* OpenGLVideoOutput::makeSurface(QWidget* host) {
-    auto* window = new VideoWindow(context_->format());
+    // The context's own format, so that the window suits it, without the
+    // wait for vertical sync.
+    QSurfaceFormat format = context_->format();
+    format.setSwapInterval(VideoSurfaceFormat().swapInterval());
+    auto* window = new VideoWindow(format);
     window->OnExposed = [this] { draw(); };
     window_ = window;
     // The container owns the window from here on. The mouse goes to it as if

@@ -10,6 +10,7 @@
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <string>
 
 namespace platform::mci {
 
@@ -17,20 +18,25 @@ class VideoWindow;
 
 class OpenGLVideoOutput final : public VideoOutput {
 public:
-    // Null (after reporting why) when OpenGL or mpv's use of it fails.
-    static std::unique_ptr<VideoOutput> Create(mpv_handle* core);
+    // Null when OpenGL or mpv's use of it fails; `failure` then says at
+    // which step.
+    static std::unique_ptr<VideoOutput> Create(mpv_handle* core, std::string& failure);
     ~OpenGLVideoOutput() override;
 
 private:
     OpenGLVideoOutput();
-    bool start(mpv_handle* core);
+    std::string start(mpv_handle* core);
+    bool makeCurrentForRenderer() override;
     void freeRenderContext();
+    bool makeAnyContextCurrent();
     QWidget* makeSurface(QWidget* host) override;
     void draw() override;
 
     std::unique_ptr<QOpenGLContext> context_;
+    std::unique_ptr<QOpenGLContext> standIn_; // frees the render context of a lost one
     QOffscreenSurface offscreen_;
     QPointer<VideoWindow> window_;
+    bool lossReported_ = false;
 };
 
 } // namespace platform::mci

@@ -1,5 +1,7 @@
 #include "platform/mci/drivers/mpv/prepared_context.h"
 
+#include "platform/mci/drivers/mpv/video_surface_format.h"
+
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -31,10 +33,7 @@ GLuint compile(QOpenGLFunctions& gl, GLenum type, const char* source) {
 // Draws one triangle and waits for it: the driver builds its drawing code
 // on the first draw of a process. Anything the context cannot do is simply
 // not warmed up.
-void drawOnce(QOpenGLContext& context) {
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
+void drawOnce(QOpenGLContext& context, QOffscreenSurface& surface) {
     if (!surface.isValid() || !context.makeCurrent(&surface))
         return;
     QOpenGLFunctions& gl = *context.functions();
@@ -59,15 +58,20 @@ void drawOnce(QOpenGLContext& context) {
 
 PreparedContext::PreparedContext() {
     current = this;
+    if (!QOpenGLContext::supportsThreadedOpenGL())
+        return;
+    // Qt lets an offscreen surface be made and destroyed on the GUI thread
+    // only (on X11 it may be a window); the worker merely draws on it.
+    surface_ = std::make_unique<QOffscreenSurface>();
+    surface_->setFormat(VideoSurfaceFormat());
+    surface_->create();
     QThread* guiThread = QThread::currentThread();
     worker_ = std::thread([this, guiThread] {
-        if (!QOpenGLContext::supportsThreadedOpenGL())
-            return;
         auto context = std::make_unique<QOpenGLContext>();
-        context->setFormat(QSurfaceFormat::defaultFormat());
+        context->setFormat(VideoSurfaceFormat());
         if (!context->create())
             return;
-        drawOnce(*context);
+        drawOnce(*context, *surface_);
         context->moveToThread(guiThread);
         context_ = std::move(context);
     });
@@ -75,6 +79,7 @@ PreparedContext::PreparedContext() {
 
 PreparedContext::~PreparedContext() {
     takeContext();
+    surface_.reset(); // after the worker, which draws on it
     current = nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+class QOffscreenSurface;
 class QOpenGLContext;
 
 namespace platform::mci {
@@ -31,6 +32,7 @@ public:
 private:
     std::unique_ptr<QOpenGLContext> takeContext();
 
+    std::unique_ptr<QOffscreenSurface> surface_; // made and destroyed here, drawn on by the worker
     std::thread worker_;
     std::unique_ptr<QOpenGLContext> context_; // written by the worker, read after joining it
 };

@@ -1,5 +1,6 @@
 #include "platform/mci/drivers/mpv/video_output.h"
 
+#include "platform/diagnostics.h"
 #include "platform/mci/drivers/mpv/opengl_video_output.h"
 #include "platform/mci/drivers/mpv/software_video_output.h"
 #include "platform/mci/drivers/mpv/video_renderer.h"
@@ -13,8 +14,15 @@
 namespace platform::mci {
 
 std::unique_ptr<VideoOutput> VideoOutput::Create(mpv_handle* core) {
-    if (ChosenVideoRenderer() == VideoRenderer::openGL)
-        return OpenGLVideoOutput::Create(core);
+    if (ChosenVideoRenderer() == VideoRenderer::openGL) {
+        std::string failure;
+        if (std::unique_ptr<VideoOutput> output = OpenGLVideoOutput::Create(core, failure))
+            return output;
+        // Said once: the outputs made after this one go the software way at once.
+        ReportProblem("video: OpenGL cannot be used (" + failure +
+                      "); the pictures are drawn in software instead");
+        SetVideoRenderer(VideoRenderer::software);
+    }
     return SoftwareVideoOutput::Create(core);
 }
 
@@ -101,7 +109,8 @@ void VideoOutput::PlaybackStarted() {
 void VideoOutput::DrawAnnouncedFrame() {
     if (!frameQueued_.exchange(false))
         return;
-    if (render_ && (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
+    if (render_ && makeCurrentForRenderer() &&
+        (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         draw();
 }
 

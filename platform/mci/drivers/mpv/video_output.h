@@ -21,8 +21,10 @@ namespace platform::mci {
 
 class VideoOutput : public QObject {
 public:
-    // Makes the chosen renderer's render context for `core`; null (after
-    // reporting why) when that is not possible. GUI thread.
+    // Makes the chosen renderer's render context for `core`; where OpenGL
+    // is chosen and fails, says so and uses the software renderer, then and
+    // for every later output. Null (after reporting why) when neither is
+    // possible. GUI thread.
     static std::unique_ptr<VideoOutput> Create(mpv_handle* core);
     ~VideoOutput() override;
 
@@ -52,6 +54,9 @@ protected:
     void removeSurface();
 
 private:
+    // Readies the renderer's own state for an mpv_render_* call (OpenGL: its
+    // context current); false when that cannot be done.
+    virtual bool makeCurrentForRenderer() { return true; }
     // The widget the pictures go onto, a child of `host` or top-level.
     virtual QWidget* makeSurface(QWidget* host) = 0;
     // Draws mpv's current frame onto the surface, or takes it without

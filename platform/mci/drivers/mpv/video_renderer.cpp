@@ -1,6 +1,7 @@
 #include "platform/mci/drivers/mpv/video_renderer.h"
 
 #include "platform/ascii_case.h"
+#include "platform/diagnostics.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,13 +27,30 @@ bool openGLForcedIntoSoftware() {
     return false;
 }
 
+std::optional<VideoRenderer> namedRenderer() {
+    const char* value = std::getenv(VideoOutputVariable);
+    if (!value || !*value)
+        return std::nullopt;
+    if (EqualsIgnoringAsciiCase(value, "opengl"))
+        return VideoRenderer::openGL;
+    if (EqualsIgnoringAsciiCase(value, "software"))
+        return VideoRenderer::software;
+    ReportProblem(std::string("video: ") + VideoOutputVariable + "=" + value +
+                  " names no video output (opengl or software); the machine's choice is used");
+    return std::nullopt;
+}
+
+VideoRenderer machinesRenderer() {
+    return HasGraphicsDevice() && !openGLForcedIntoSoftware() ? VideoRenderer::openGL
+                                                              : VideoRenderer::software;
+}
+
 } // namespace
 
 VideoRenderer ChosenVideoRenderer() {
     std::optional<VideoRenderer>& renderer = chosenRenderer();
     if (!renderer)
-        renderer = HasGraphicsDevice() && !openGLForcedIntoSoftware() ? VideoRenderer::openGL
-                                                                      : VideoRenderer::software;
+        renderer = namedRenderer().value_or(machinesRenderer());
     return *renderer;
 }
 

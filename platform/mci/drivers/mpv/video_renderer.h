@@ -11,9 +11,14 @@ namespace platform::mci {
 
 enum class VideoRenderer { openGL, software };
 
+// The environment variable that names the renderer: "opengl" or "software".
+inline constexpr const char* VideoOutputVariable = "QUELVO_VIDEO_OUTPUT";
+
 // The renderer for every video output this process makes: the one set by
-// SetVideoRenderer, else OpenGL when a graphics device can be opened and
-// OpenGL is not forced into software (LIBGL_ALWAYS_SOFTWARE), else software.
+// SetVideoRenderer, else the one QUELVO_VIDEO_OUTPUT names, else OpenGL when
+// a graphics device can be opened and OpenGL is not forced into software
+// (LIBGL_ALWAYS_SOFTWARE), else software. A value of QUELVO_VIDEO_OUTPUT that
+// names neither is reported and left to the machine's choice.
 VideoRenderer ChosenVideoRenderer();
 
 // Puts `renderer` in place of the machine's choice for later outputs; none
