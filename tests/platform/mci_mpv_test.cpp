@@ -1,5 +1,6 @@
 // The video driver on real MPEG files, headless and untimed: every command
 // the player sends, what each reports, and the notifications each posts.
+#include "platform/diagnostics.h"
 #include "platform/mci/element_stream.h"
 #include "platform/mci/mci.h"
 #include "tests/platform/mci_commands.h"
@@ -7,6 +8,7 @@
 #include "tests/support/NotificationRecorder.h"
 #include "tests/support/TestMedia.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 
@@ -200,11 +202,19 @@ TEST_F(MpvDevice, CloseAbortsAPendingPlayAndForgetsTheDevice) {
         MCIERR_INVALID_DEVICE_ID);
 }
 
-TEST_F(MpvDevice, FilesThatCannotBePlayedFailToOpenWithTheirOwnError) {
+TEST_F(MpvDevice, FilesThatCannotBePlayedFailToOpenWithTheirOwnErrorAndMpvSaysWhy) {
+    std::vector<std::string> problems;
+    const platform::ProblemSink previous =
+        platform::SetProblemSink([&](const std::string& text) { problems.push_back(text); });
     EXPECT_EQ(Open("/nonexistent/AVSEQ01.DAT").error, MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(Open(TestMedia::TextFile("README.DAT", "This disc has no video.\n")).error,
               MCIERR_INVALID_FILE);
     EXPECT_EQ(Open(TestMedia::TextFile("EMPTY.MPG", "")).error, MCIERR_INVALID_FILE);
+    platform::SetProblemSink(previous);
+    // mpv's own words, named by the part of mpv that said them.
+    EXPECT_TRUE(std::any_of(problems.begin(), problems.end(), [](const std::string& text) {
+        return text.starts_with("mpv: [") && text.find("recogni") != std::string::npos;
+    })) << ::testing::PrintToString(problems);
 }
 
 // A stream that reads like the clip until half-way, then fails every read.

@@ -2,10 +2,15 @@
 // and OpenGL is not forced into software, and whatever a caller sets.
 #include "platform/mci/drivers/mpv/video_renderer.h"
 
+#include "platform/diagnostics.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace platform::mci;
 
@@ -60,6 +65,34 @@ TEST(VideoRenderer, TheMachinesChoiceUnlessOpenGLIsForcedIntoSoftwareOrARenderer
     EXPECT_EQ(ChosenVideoRenderer(), VideoRenderer::software);
     SetVideoRenderer(std::nullopt);
     EXPECT_EQ(ChosenVideoRenderer(), machine);
+}
+
+TEST(VideoRenderer, QuelvoVideoOutputNamesTheRendererInAnyCaseAndAnythingElseIsReported) {
+    std::vector<std::string> problems;
+    const platform::ProblemSink previous =
+        platform::SetProblemSink([&](const std::string& text) { problems.push_back(text); });
+    // With OpenGL forced into software the machine's choice is software, so
+    // a named OpenGL shows that the name is stronger: the user asked for it.
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+    const std::pair<const char*, VideoRenderer> named[] = {
+        {"opengl", VideoRenderer::openGL},     {"OpenGL", VideoRenderer::openGL},
+        {"software", VideoRenderer::software}, {"SOFTWARE", VideoRenderer::software},
+        {"", VideoRenderer::software},         {"vulkan", VideoRenderer::software},
+    };
+    for (const auto& [value, renderer] : named) {
+        setenv(VideoOutputVariable, value, 1);
+        SetVideoRenderer(std::nullopt);
+        EXPECT_EQ(ChosenVideoRenderer(), renderer) << value;
+    }
+    unsetenv("LIBGL_ALWAYS_SOFTWARE");
+    setenv(VideoOutputVariable, "opengl", 1);
+    SetVideoRenderer(VideoRenderer::software);
+    EXPECT_EQ(ChosenVideoRenderer(), VideoRenderer::software) << "a set renderer goes first";
+    unsetenv(VideoOutputVariable);
+    SetVideoRenderer(std::nullopt);
+    platform::SetProblemSink(previous);
+    ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+    EXPECT_NE(problems[0].find("QUELVO_VIDEO_OUTPUT=vulkan"), std::string::npos) << problems[0];
 }
 
 } // namespace
