@@ -54,8 +54,8 @@ void FuzzIsoVolume(Input input) {
     }
 
     std::string problem;
-    const std::unique_ptr<platform::DiscVolume> disc =
-        platform::DiscVolume::Open(std::make_shared<MemorySectorReader>(input), problem);
+    const std::unique_ptr<platform::DiscVolume> disc = platform::DiscVolume::Open(
+        std::make_shared<MemorySectorReader>(input), "fuzz input", problem);
     if (disc)
         WalkVolume(*disc, OffsetsFrom(static_cast<std::uint32_t>(input.size())));
 }

@@ -1,7 +1,5 @@
 #include "platform/disc/cdio_sector_reader.h"
 
-#include "platform/disc/sector_faults.h"
-
 #include <cstring>
 #include <vector>
 
@@ -28,6 +26,27 @@ bool WasRead(const std::uint8_t* sector) {
 CdioSectorReader::CdioSectorReader(CdioHandle handle, std::unique_ptr<BinCueFolder> folder)
     : folder_(std::move(folder)), handle_(std::move(handle)),
       end_(static_cast<std::uint32_t>(std::max<lsn_t>(cdio_get_disc_last_lsn(handle_.get()), 0))) {
+    if (!folder_)
+        accessModes_.emplace(Form2AccessModes());
+}
+
+bool CdioSectorReader::ReadMode2In(const std::string& mode, std::uint32_t lsn, std::uint32_t count,
+                                   std::uint8_t* sectors) {
+    if (mode != handleMode_) {
+        if (cdio_set_arg(handle_.get(), "access-mode", mode.c_str()) != DRIVER_OP_SUCCESS)
+            return false;
+        handleMode_ = mode;
+    }
+    return cdio_read_mode2_sectors(handle_.get(), sectors, static_cast<lsn_t>(lsn), true, count) ==
+           DRIVER_OP_SUCCESS;
+}
+
+bool CdioSectorReader::ReadMode2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* sectors) {
+    const std::lock_guard guard(lock_);
+    if (accessModes_)
+        return accessModes_->Read(
+            [&](const std::string& mode) { return ReadMode2In(mode, lsn, count, sectors); });
+    return ReadMode2In(handleMode_, lsn, count, sectors);
 }
 
 bool CdioSectorReader::WithinDisc(std::uint32_t lsn, std::uint32_t count) const {
@@ -35,7 +54,7 @@ bool CdioSectorReader::WithinDisc(std::uint32_t lsn, std::uint32_t count) const 
 }
 
 bool CdioSectorReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
-    if (!WithinDisc(lsn, count) || SectorReadFault())
+    if (!WithinDisc(lsn, count))
         return false;
     const std::lock_guard guard(lock_);
     return cdio_read_data_sectors(handle_.get(), buffer, static_cast<lsn_t>(lsn), kDataSectorSize,
@@ -43,17 +62,13 @@ bool CdioSectorReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uin
 }
 
 bool CdioSectorReader::ReadForm2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
-    if (!WithinDisc(lsn, count) || SectorReadFault())
+    if (!WithinDisc(lsn, count))
         return false;
     std::vector<std::uint8_t> sectors(count * mode2SectorSize);
     for (std::uint32_t sector = 0; sector < count; ++sector)
         MarkUnread(sectors.data() + sector * mode2SectorSize);
-    {
-        const std::lock_guard guard(lock_);
-        if (cdio_read_mode2_sectors(handle_.get(), sectors.data(), static_cast<lsn_t>(lsn), true,
-                                    count) != DRIVER_OP_SUCCESS)
-            return false;
-    }
+    if (!ReadMode2(lsn, count, sectors.data()))
+        return false;
     for (std::uint32_t sector = 0; sector < count; ++sector) {
         const std::uint8_t* read = sectors.data() + sector * mode2SectorSize;
         if (!WasRead(read))

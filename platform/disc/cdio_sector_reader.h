@@ -2,10 +2,12 @@
 // Sectors read through a libcdio handle: an optical drive, or a BIN/CUE image.
 #include "platform/disc/bincue_folder.h"
 #include "platform/disc/cdio_handles.h"
+#include "platform/disc/form2_access_modes.h"
 #include "platform/disc/sector_reader.h"
 
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace platform {
 
@@ -20,6 +22,11 @@ public:
 
 private:
     bool WithinDisc(std::uint32_t lsn, std::uint32_t count) const;
+    // Reads raw Mode 2 sectors in `mode`, set on the handle first unless it
+    // is the handle's mode already. Under lock_.
+    bool ReadMode2In(const std::string& mode, std::uint32_t lsn, std::uint32_t count,
+                     std::uint8_t* sectors);
+    bool ReadMode2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* sectors);
 
     std::mutex lock_; // guards handle_
     // Declared before the handle, so that the handle goes first.
@@ -28,6 +35,10 @@ private:
     // The lead-out: libcdio reports success for a read that runs past the end
     // of a short image, with the buffer left as it was, so reads stop here.
     const std::uint32_t end_;
+    // A drive's way of reading Form 2, and the mode its handle is in; an
+    // image has one way only.
+    std::optional<AccessModeFallback> accessModes_;
+    std::string handleMode_;
 };
 
 } // namespace platform

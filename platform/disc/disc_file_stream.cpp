@@ -17,9 +17,11 @@ std::uint32_t SectorsOf(const IsoRecord& file) {
 
 } // namespace
 
-DiscFileStream::DiscFileStream(std::shared_ptr<SectorReader> reader, const IsoRecord& file)
-    : reader_(std::move(reader)), extent_(file.extent), sectors_(SectorsOf(file)),
-      form2_(file.form2), sectorBytes_(form2_ ? kForm2PayloadSize : kDataSectorSize),
+DiscFileStream::DiscFileStream(std::shared_ptr<SectorReader> reader, std::string source,
+                               const IsoRecord& file)
+    : reader_(std::move(reader), std::move(source)), extent_(file.extent),
+      sectors_(SectorsOf(file)), form2_(file.form2),
+      sectorBytes_(form2_ ? kForm2PayloadSize : kDataSectorSize),
       size_(form2_ ? std::int64_t{sectors_} * static_cast<std::int64_t>(kForm2PayloadSize)
                    : std::int64_t{file.size}) {
 }
@@ -28,8 +30,8 @@ bool DiscFileStream::Load(std::uint32_t sector) {
     const std::uint32_t count = std::min(sectorsPerLoad, sectors_ - sector);
     loaded_.resize(std::size_t{count} * sectorBytes_);
     loadedCount_ = 0;
-    const bool read = form2_ ? reader_->ReadForm2(extent_ + sector, count, loaded_.data())
-                             : reader_->ReadData(extent_ + sector, count, loaded_.data());
+    const bool read = form2_ ? reader_.ReadForm2(extent_ + sector, count, loaded_.data())
+                             : reader_.ReadData(extent_ + sector, count, loaded_.data());
     if (!read)
         return false;
     loadedFirst_ = sector;

@@ -3,8 +3,8 @@
 // Super Video CD's .MPG) reads as the 2324-byte payloads of its sectors, one
 // after the other, which is the MPEG stream it holds; any other file reads as
 // its 2048-byte data sectors, cut at its size.
+#include "platform/disc/damage_skipping_reader.h"
 #include "platform/disc/iso_records.h"
-#include "platform/disc/sector_reader.h"
 #include "platform/io/media_stream.h"
 
 #include <memory>
@@ -14,19 +14,22 @@ namespace platform {
 
 class DiscFileStream final : public MediaStream {
 public:
-    DiscFileStream(std::shared_ptr<SectorReader> reader, const IsoRecord& file);
+    // `source` names the drive or image in reports of damage.
+    DiscFileStream(std::shared_ptr<SectorReader> reader, std::string source, const IsoRecord& file);
 
-    // A sector that cannot be read ends a Read early, or fails it (-1) when
-    // nothing was read before it; it is never taken for the end of the file.
+    // Damaged sectors read as empty payloads. A stretch too long to skip ends
+    // a Read early, or fails it (-1) when nothing was read before it; it is
+    // never taken for the end of the file.
     std::int64_t Read(char* buffer, std::uint64_t size) override;
     bool Seek(std::int64_t offset) override;
     std::int64_t Size() const override { return size_; }
+    void Cancel() override { reader_.Cancel(); }
 
 private:
     // Loads the sectors from `sector` (counted from the file's start) on.
     bool Load(std::uint32_t sector);
 
-    const std::shared_ptr<SectorReader> reader_;
+    DamageSkippingReader reader_;
     const std::uint32_t extent_;
     const std::uint32_t sectors_;
     const bool form2_;

@@ -1,6 +1,7 @@
 #include "platform/disc/disc_volume.h"
 
 #include "platform/ascii_case.h"
+#include "platform/disc/bounded_data_reader.h"
 #include "platform/disc/disc_file_stream.h"
 #include "platform/io/file_attributes.h"
 #include "platform/winerror.h"
@@ -32,17 +33,20 @@ VolumeEntry EntryOf(const IsoRecord& record) {
 } // namespace
 
 std::unique_ptr<DiscVolume> DiscVolume::Open(std::shared_ptr<SectorReader> reader,
-                                             std::string& problem) {
-    std::optional<IsoVolume> volume = ReadIsoVolume(*reader);
+                                             std::string source, std::string& problem) {
+    BoundedDataReader descriptors(reader, kFolderReadBound);
+    std::optional<IsoVolume> volume = ReadIsoVolume(descriptors);
     if (!volume) {
         problem = "the disc holds no ISO 9660 volume";
         return nullptr;
     }
-    return std::unique_ptr<DiscVolume>(new DiscVolume(std::move(reader), std::move(*volume)));
+    return std::unique_ptr<DiscVolume>(
+        new DiscVolume(std::move(reader), std::move(source), std::move(*volume)));
 }
 
-DiscVolume::DiscVolume(std::shared_ptr<SectorReader> reader, IsoVolume volume)
-    : reader_(std::move(reader)), volume_(std::move(volume)) {
+DiscVolume::DiscVolume(std::shared_ptr<SectorReader> reader, std::string source, IsoVolume volume)
+    : reader_(std::move(reader)), folders_(reader_, kFolderReadBound), source_(std::move(source)),
+      volume_(std::move(volume)) {
 }
 
 DWORD DiscVolume::ReadFolder(const IsoRecord& folder, std::vector<IsoRecord>& records) {
@@ -51,7 +55,7 @@ DWORD DiscVolume::ReadFolder(const IsoRecord& folder, std::vector<IsoRecord>& re
     const std::uint32_t sectors =
         static_cast<std::uint32_t>((folder.size + kDataSectorSize - 1) / kDataSectorSize);
     std::vector<std::uint8_t> data(std::size_t{sectors} * kDataSectorSize);
-    if (sectors > 0 && !reader_->ReadData(folder.extent, sectors, data.data()))
+    if (sectors > 0 && !folders_.ReadData(folder.extent, sectors, data.data()))
         return ERROR_READ_FAULT;
     std::optional<std::vector<IsoRecord>> parsed = ParseIsoFolder(data, volume_);
     if (!parsed)
@@ -106,7 +110,7 @@ DWORD DiscVolume::OpenFile(const VolumePath& path, std::unique_ptr<MediaStream>&
         return error;
     if (record.folder)
         return ERROR_ACCESS_DENIED;
-    stream = std::make_unique<DiscFileStream>(reader_, record);
+    stream = std::make_unique<DiscFileStream>(reader_, source_, record);
     return ERROR_SUCCESS;
 }
 

@@ -1,7 +1,5 @@
 #include "platform/disc/iso_image_sector_reader.h"
 
-#include "platform/disc/sector_faults.h"
-
 namespace platform {
 
 IsoImageSectorReader::IsoImageSectorReader(IsoImageHandle image, std::uint32_t sectors)
@@ -11,7 +9,7 @@ IsoImageSectorReader::IsoImageSectorReader(IsoImageHandle image, std::uint32_t s
 bool IsoImageSectorReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
     const std::lock_guard guard(lock_);
     const long wanted = static_cast<long>(count * kDataSectorSize);
-    return count > 0 && !SectorReadFault() && lsn < sectors_ && count <= sectors_ - lsn &&
+    return count > 0 && lsn < sectors_ && count <= sectors_ - lsn &&
            iso9660_iso_seek_read(image_.get(), buffer, static_cast<lsn_t>(lsn), count) == wanted;
 }
 

@@ -24,11 +24,11 @@ std::unique_ptr<Volume> OpenFolderVolume(const Drive& drive, std::string& proble
     return std::make_unique<HostFolderVolume>(drive.path);
 }
 
-std::unique_ptr<Volume> OpenDiscVolume(std::shared_ptr<SectorReader> sectors,
+std::unique_ptr<Volume> OpenDiscVolume(std::shared_ptr<SectorReader> sectors, const Drive& drive,
                                        std::string& problem) {
     if (!sectors)
         return nullptr;
-    return DiscVolume::Open(std::move(sectors), problem);
+    return DiscVolume::Open(std::move(sectors), drive.path, problem);
 }
 
 std::unique_ptr<Volume> OpenVolume(const Drive& drive, std::string& problem) {
@@ -37,9 +37,9 @@ std::unique_ptr<Volume> OpenVolume(const Drive& drive, std::string& problem) {
     case DriveKind::MappedFolder:
         return OpenFolderVolume(drive, problem);
     case DriveKind::OpticalDrive:
-        return OpenDiscVolume(OpenOpticalDrive(drive.path, problem), problem);
+        return OpenDiscVolume(OpenOpticalDrive(drive.path, problem), drive, problem);
     case DriveKind::MappedImage:
-        return OpenDiscVolume(SharedDiscImage(drive.path, problem), problem);
+        return OpenDiscVolume(SharedDiscImage(drive.path, problem), drive, problem);
     }
     return nullptr;
 }

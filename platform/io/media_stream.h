@@ -16,6 +16,11 @@ public:
     virtual bool Seek(std::int64_t offset) = 0;
     // The size in bytes, or -1 when unknown.
     virtual std::int64_t Size() const = 0;
+    // Makes the read under way give up as soon as it can, and every later
+    // read fail at once: the stream's reader is going away. Any thread. A
+    // stream whose reads cannot be cut short has nothing to do; its caller
+    // stops asking.
+    virtual void Cancel() {}
 };
 
 } // namespace platform

@@ -1,5 +1,6 @@
 // The panel on the real video driver when what it plays goes wrong: sectors
-// that stop reading mid-track, an image cut or deleted while it plays, a
+// that stop reading mid-track (through a FUSE mirror that fails them, as a
+// failing drive does), an image cut or deleted while it plays, a
 // letter whose image vanishes before the open, and files named .dat that
 // hold no playable MPEG. Each ends in an error or a short play, never a crash
 // or a hang, and the next track still plays.
@@ -7,11 +8,11 @@
 #include "tests/display/VideoPanelFixture.h"
 #include "tests/support/DialogRecorder.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/FaultMirror.h"
 #include "tests/support/NotificationRecorder.h"
+#include "tests/support/ProblemRecorder.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/TestMedia.h"
-
-#include "platform/disc/sector_faults.h"
 
 #include <filesystem>
 #include <fstream>
@@ -25,8 +26,6 @@ namespace fs = std::filesystem;
 
 class PanelFaults : public VideoPanelTest {
 protected:
-    void TearDown() override { platform::FailSectorReadsAfter(std::nullopt); }
-
     // A copy of the Video CD image of its own, mapped to E:.
     std::string MapImageCopy() {
         const TestMedia::CueBin vcd = TestMedia::VcdImage();
@@ -39,16 +38,22 @@ protected:
         return bin;
     }
 
-    // Plays `name`; true when the track ends, by itself or because the panel
-    // gave up on it, or when the open failed: the device is closed again.
+    // Plays `name`, which must open; true when the track ends, by itself or
+    // because the panel gave up on it: the device is closed again.
     bool PlayUntilItEnds(const QString& name) {
         const int before = ended;
-        try {
-            panel->PlayFile(name);
-        } catch (const std::exception&) {
-        }
+        panel->PlayFile(name);
         return RunEventsUntil(
             [&] { return ended > before || panel->MediaPlayer()->DeviceID() == 0; });
+    }
+
+    // As PlayUntilItEnds, for what may just as well fail to open.
+    bool PlayOrFailToOpen(const QString& name) {
+        try {
+            return PlayUntilItEnds(name);
+        } catch (const std::exception&) {
+            return panel->MediaPlayer()->DeviceID() == 0;
+        }
     }
 
     // The window is still ours: the next track plays to its end.
@@ -63,14 +68,22 @@ protected:
 };
 
 TEST_F(PanelFaults, SectorsThatStopReadingMidTrackEndTheTrack) {
-    MapImageCopy();
+    const TestMedia::CueBin vcd = TestMedia::VcdImage();
+    FaultMirror mirror(fs::path(vcd.cue).parent_path().string());
+    if (!mirror.Unavailable().empty())
+        GTEST_SKIP() << "no fault injection here: " << mirror.Unavailable();
+    Sandbox::MapDriveTo("E:", mirror.Path(fs::path(vcd.cue).filename().string()));
+    // Two seconds into track 1, six seconds of it fail.
+    const int failing = TrackStartSector(vcd.cue, 2) + 150;
+    mirror.FailSectors(fs::path(vcd.bin).filename().string(), failing, 450);
+    ProblemRecorder problems;
     DialogRecorder dialogs;
-    // Enough reads to open the track and play into it.
-    platform::FailSectorReadsAfter(60);
     EXPECT_TRUE(PlayUntilItEnds("E:\\MPEGAV\\AVSEQ01.DAT")) << "the panel kept waiting";
     EXPECT_EQ(panel->MediaPlayer()->DeviceID(), 0u);
+    EXPECT_EQ(problems.Containing("the track ends there").size(), 1u)
+        << "the track did not play up to the failing sectors";
 
-    platform::FailSectorReadsAfter(std::nullopt);
+    mirror.ClearFaults();
     ExpectTheNextTrackToPlay("E:\\MPEGAV\\AVSEQ02.DAT");
 }
 
@@ -97,7 +110,7 @@ TEST_F(PanelFaults, ALetterWhoseImageVanishedAfterTheScanFailsToOpen) {
     ASSERT_TRUE(fs::exists(bin));
     fs::remove(bin);
     DialogRecorder dialogs;
-    EXPECT_TRUE(PlayUntilItEnds("E:\\MPEGAV\\AVSEQ01.DAT"));
+    EXPECT_TRUE(PlayOrFailToOpen("E:\\MPEGAV\\AVSEQ01.DAT"));
     EXPECT_EQ(panel->MediaPlayer()->DeviceID(), 0u);
     EXPECT_FALSE(dialogs.Shown.isEmpty()) << "the failure was not shown";
 
@@ -145,7 +158,7 @@ TEST_F(PanelFaults, MediaThatIsNotMediaFailsOrPlaysShortAndTheNextTrackPlays) {
     DialogRecorder dialogs;
     for (const auto& [what, name] : files) {
         SCOPED_TRACE(what);
-        EXPECT_TRUE(PlayUntilItEnds(QString::fromStdString("F:\\MPEGAV\\" + name)));
+        EXPECT_TRUE(PlayOrFailToOpen(QString::fromStdString("F:\\MPEGAV\\" + name)));
         panel->Stop();
         ExpectTheNextTrackToPlay("F:\\MPEGAV\\GOOD.DAT");
     }

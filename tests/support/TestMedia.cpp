@@ -126,6 +126,13 @@ CueBin VcdImage() {
     return image;
 }
 
+CueBin LongVcdImage() {
+    static const CueBin image = makeVideoCd(
+        "vcd2", "LONGVCD",
+        {QString::fromStdString(LongPalVcdClip()), QString::fromStdString(ShortPalVcdClip())});
+    return image;
+}
+
 CueBin SvcdImage() {
     static const CueBin image = makeVideoCd(
         "svcd", "TESTSVCD",

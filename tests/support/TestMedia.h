@@ -27,6 +27,8 @@ struct CueBin {
 };
 // Video CD 2.0 "TESTVCD": MPEGAV\AVSEQ01.DAT (PalVcdClip) and AVSEQ02.DAT (ShortPalVcdClip).
 CueBin VcdImage();
+// Video CD 2.0 "LONGVCD": AVSEQ01.DAT is LongPalVcdClip, AVSEQ02.DAT ShortPalVcdClip.
+CueBin LongVcdImage();
 // Super Video CD "TESTSVCD": MPEG2\AVSEQ01.MPG (NtscSvcdClip) and AVSEQ02.MPG (ShortNtscSvcdClip).
 CueBin SvcdImage();
 

@@ -5,9 +5,13 @@
 
 #include <mpv/client.h>
 
+#include <chrono>
 #include <clocale>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -61,7 +65,54 @@ Options coreOptions() {
     return options;
 }
 
+// The cores being destroyed away. The last static to go waits a moment for
+// them, so that none is still inside libmpv while the process takes its
+// libraries down; a thread still waiting on the disc after that is left, with
+// what it counts on held by itself.
+class Destroyers {
+public:
+    ~Destroyers() {
+        std::unique_lock lock(count_->mutex);
+        count_->done.wait_for(lock, exitWait, [this] { return count_->running == 0; });
+    }
+
+    void Start(MpvCore core, std::shared_ptr<void> remains) {
+        {
+            const std::lock_guard lock(count_->mutex);
+            ++count_->running;
+        }
+        std::thread([count = count_, core = std::move(core),
+                     remains = std::move(remains)]() mutable {
+            core.reset();
+            remains.reset();
+            const std::lock_guard lock(count->mutex);
+            --count->running;
+            count->done.notify_all();
+        }).detach();
+    }
+
+private:
+    static constexpr std::chrono::seconds exitWait{3};
+
+    struct Count {
+        std::mutex mutex;
+        std::condition_variable done;
+        int running = 0;
+    };
+    const std::shared_ptr<Count> count_ = std::make_shared<Count>();
+};
+
+Destroyers& destroyers() {
+    static Destroyers running;
+    return running;
+}
+
 } // namespace
+
+void DestroyAway(MpvCore core, std::shared_ptr<void> remains) {
+    if (core)
+        destroyers().Start(std::move(core), std::move(remains));
+}
 
 void SetUntimedHeadlessPlayback(bool on) {
     headlessFlag() = on;

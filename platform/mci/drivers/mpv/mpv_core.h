@@ -24,4 +24,10 @@ void WriteNumbersTheCWay();
 // headless. GUI thread.
 MpvCore CreateMpvCore();
 
+// Destroys `core` on a thread of its own, then lets go of `remains` (what the
+// core still reads from), so that the core's wait for a read stuck on the
+// disc holds no one. At exit the process waits a moment for such threads;
+// one held by the disc past that is left to the end of the process.
+void DestroyAway(MpvCore core, std::shared_ptr<void> remains);
+
 } // namespace platform::mci

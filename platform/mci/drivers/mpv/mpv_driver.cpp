@@ -81,12 +81,16 @@ MpvDriver::MpvDriver(DriverEvents& events) : events_(events) {
 MpvDriver::~MpvDriver() {
     if (core_)
         mpv_set_wakeup_callback(core_.get(), nullptr, nullptr);
+    // A read stalled on the disc fails at once, and the core, which would
+    // wait for its demuxer, goes away on a thread of its own.
+    if (stream_)
+        stream_->Cancel();
     video_.reset();
-    core_.reset();
+    DestroyAway(std::move(core_), std::move(stream_));
 }
 
 MCIERROR MpvDriver::Open(const std::string& element) {
-    stream_ = std::make_unique<StreamBridge>(element);
+    stream_ = std::make_shared<StreamBridge>(element);
     if (const MCIERROR error = stream_->OpenAhead())
         return error;
     core_ = CreateMpvCore();

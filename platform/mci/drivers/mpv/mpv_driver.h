@@ -72,7 +72,7 @@ private:
     DriverEvents& events_;
     // Declared in teardown order reversed: the video output (render context)
     // goes first, then the core, then the stream the core read from.
-    std::unique_ptr<StreamBridge> stream_;
+    std::shared_ptr<StreamBridge> stream_;
     MpvCore core_;
     std::unique_ptr<VideoOutput> video_;
     std::atomic<bool> drainQueued_{false};

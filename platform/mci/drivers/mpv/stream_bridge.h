@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_stream_cb_info;
@@ -31,7 +32,21 @@ public:
     static const char* Url();
 
     // True once any read of the element has failed.
-    bool ReadFailed() const { return readFailed_->load(); }
+    bool ReadFailed() const { return state_->readFailed.load(); }
+
+    // The read under way gives up as soon as its stream lets it, and every
+    // later read and open fails at once, so that tearing the core down never
+    // waits on the disc for long. Any thread.
+    void Cancel();
+
+    // What the bridge and the streams mpv holds share: mpv may close a
+    // stream after the bridge has cancelled it, or the other way round.
+    struct State {
+        std::atomic<bool> readFailed{false};
+        std::atomic<bool> cancelled{false};
+        std::mutex mutex; // guards open
+        std::vector<std::weak_ptr<MediaStream>> open;
+    };
 
 private:
     static int openForMpv(void* bridge, char* uri, mpv_stream_cb_info* info);
@@ -39,7 +54,7 @@ private:
     const std::string element_;
     std::mutex mutex_; // guards ahead_, taken on mpv's thread
     std::unique_ptr<MediaStream> ahead_;
-    std::shared_ptr<std::atomic<bool>> readFailed_;
+    const std::shared_ptr<State> state_;
 };
 
 } // namespace platform::mci
