@@ -9,7 +9,6 @@ accessible objects from its X11 platform only):
 import importlib.util
 import json
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -144,7 +143,10 @@ def mpris(name):
 # a box.
 copied = tempfile.mkdtemp(prefix="quelvo-copied-")
 os.makedirs(os.path.join(copied, "MPEGAV"))
-shutil.copy(os.path.join(demo_disc, "one.mpg"), os.path.join(copied, "MPEGAV", "AVSEQ01.DAT"))
+subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25",
+                "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", "20", "-ac", "2",
+                "-target", "pal-vcd", "-f", "mpeg", os.path.join(copied, "MPEGAV", "AVSEQ01.DAT")],
+               check=True)
 env["XDG_CONFIG_HOME"] = tempfile.mkdtemp(prefix="quelvo-access-")
 subprocess.run([drive_tool, "map", "D:", copied], check=True, env=env, capture_output=True)
 player = subprocess.Popen([player_binary], env=env)
