@@ -6,10 +6,12 @@
 #include "platform/ui/AccessibleControls.h"
 #include "platform/ui/Application.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QSlider>
+#include <QStyleFactory>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -25,7 +27,11 @@ const char* const GlyphFiles[] = {"rescan", "pause", "play", "stop", "fastforwar
 // and seconds of a long track. As a style, it holds when the style changes.
 class TightToolbarStyle : public QProxyStyle {
 public:
-    explicit TightToolbarStyle(QObject* owner) { setParent(owner); }
+    // On the application's own style, so that the toolbar looks like the rest.
+    explicit TightToolbarStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         if (metric == PM_ToolBarItemSpacing || metric == PM_ToolBarItemMargin)
