@@ -10,6 +10,8 @@
 #include "platform/mci/mci.h"
 #include "platform/ui/Application.h"
 
+#include <QAbstractItemModel>
+#include <QApplication>
 #include <QSlider>
 #include <QToolButton>
 
@@ -30,38 +32,50 @@ QString DiscLabel(const QString& path) {
 TDesktopSession::TDesktopSession(TdlgMain& window)
     : FWindow(window), FInhibitor(std::make_unique<platform::IdleInhibitor>(
                            QStringLiteral("Quelvo Player"), QStringLiteral("Playing a video"))) {
-    const auto handler = [](auto action) { return platform::Guarded(action); };
+    // A request from the desktop never opens a box: with nothing listed it
+    // does nothing, and while a box is up the user is answering it.
+    const auto media = [this](auto action) {
+        return [this, action](auto... arguments) {
+            platform::RunHandler([&] {
+                if (TakesMediaRequests())
+                    action(arguments...);
+            });
+        };
+    };
     platform::MediaCommands commands;
-    commands.Play = handler([this] { Play(); });
-    commands.PlayPause = handler([this] { PlayPause(); });
-    commands.Pause = handler([this] {
+    commands.Play = media([this] { Play(); });
+    commands.PlayPause = media([this] { PlayPause(); });
+    commands.Pause = media([this] {
         if (FWindow.MMpanel->Status() == mmPlaying)
             FWindow.btnpauseClick();
     });
-    commands.Stop = handler([this] {
-        if (HasTracks())
-            FWindow.btnstopClick();
-    });
-    commands.Next = handler([this] { StepTrack(1); });
-    commands.Previous = handler([this] { StepTrack(-1); });
+    commands.Stop = media([this] { FWindow.btnstopClick(); });
+    commands.Next = media([this] { StepTrack(1); });
+    commands.Previous = media([this] { StepTrack(-1); });
     commands.Raise = [this] {
         if (FWindow.isMinimized())
             FWindow.showNormal();
         FWindow.raise();
         FWindow.activateWindow();
     };
-    commands.Quit = handler([this] { FWindow.ToolbarButton975Click(); });
-    commands.Seek = [this](std::int64_t offset) {
-        platform::RunHandler([&] { SeekTo(PositionNow() + offset); });
-    };
-    commands.SetPosition = [this](std::int64_t position) {
-        platform::RunHandler([&] { SeekTo(position); });
-    };
+    commands.Quit = platform::Guarded([this] {
+        if (!QApplication::activeModalWidget())
+            FWindow.ToolbarButton975Click();
+    });
+    commands.Seek = media([this](std::int64_t offset) { SeekTo(PositionNow() + offset); });
+    commands.SetPosition = media([this](std::int64_t position) { SeekTo(position); });
     commands.Position = [this] { return PositionNow(); };
-    FControls =
-        platform::MediaControls::Register(QStringLiteral("quelvo"), QStringLiteral("Quelvo Player"),
-                                          QStringLiteral("quelvo-player"), std::move(commands));
+    FControls = platform::MediaControls::Register(
+        QStringLiteral("quelvo"), QStringLiteral("Quelvo Player"),
+        QStringLiteral("com.norvane.QuelvoPlayer"), std::move(commands));
     FWindow.OnPlaybackChanged = [this] { PlaybackChanged(); };
+    // What the desktop may ask for follows the track list too: a rescan that
+    // finds nothing leaves a playing track with nothing listed.
+    const QAbstractItemModel* tracks = FWindow.cmbtrack->model();
+    for (const auto changed : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        QObject::connect(tracks, changed, FTrackListWatch.get(), [this] { PlaybackChanged(); });
+    QObject::connect(tracks, &QAbstractItemModel::modelReset, FTrackListWatch.get(),
+                     [this] { PlaybackChanged(); });
     PlaybackChanged();
 }
 
@@ -73,16 +87,18 @@ bool TDesktopSession::HasTracks() const {
     return FWindow.cmbtrack->count() > 0;
 }
 
+bool TDesktopSession::TakesMediaRequests() const {
+    return HasTracks() && !QApplication::activeModalWidget();
+}
+
 // Play on a desktop's media widget never restarts a playing track, which
 // the toolbar's play button does.
 void TDesktopSession::Play() {
-    if (HasTracks() && FWindow.MMpanel->Status() != mmPlaying)
+    if (FWindow.MMpanel->Status() != mmPlaying)
         FWindow.btnplayClick();
 }
 
 void TDesktopSession::PlayPause() {
-    if (!HasTracks())
-        return;
     const TMMStatus status = FWindow.MMpanel->Status();
     if (status == mmPlaying || status == mmPaused)
         FWindow.btnpauseClick();
@@ -168,7 +184,7 @@ platform::MediaState TDesktopSession::CurrentState() {
     if (started) {
         const double scale = MicrosecondsPerUnit();
         state.length = static_cast<std::int64_t>(FWindow.MMpanel->Length() * scale);
-        state.canSeek = scale > 0;
+        state.canSeek = count > 0 && scale > 0;
     }
     state.canPlay = count > 0;
     state.canGoNext = index >= 0 && index + 1 < count;

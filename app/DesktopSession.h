@@ -4,6 +4,7 @@
 // while a track plays.
 #include <cstdint>
 #include <memory>
+#include <QObject>
 #include <QString>
 
 class TdlgMain;
@@ -25,18 +26,21 @@ private:
     void PlaybackChanged();
     platform::MediaState CurrentState();
     bool HasTracks() const;
+    bool TakesMediaRequests() const;
     void Play();
     void PlayPause();
     void StepTrack(int delta);
     void SeekTo(std::int64_t position);
     std::int64_t PositionNow();
-    // The panel counts in its device's units: frames for video, else
-    // milliseconds. The desktop counts in microseconds.
+    // The panel counts in its device's units, milliseconds on the video
+    // driver. The desktop counts in microseconds.
     double MicrosecondsPerUnit();
 
     TdlgMain& FWindow;
     std::unique_ptr<platform::MediaControls> FControls;
     std::unique_ptr<platform::IdleInhibitor> FInhibitor;
+    // Holds the connections to the track list for as long as the session lives.
+    const std::unique_ptr<QObject> FTrackListWatch = std::make_unique<QObject>();
     QString FLabel;        // the disc label of the track being played
     bool FStarted = false; // a track is playing or paused
     QString FScaleFile;    // the track FScale was measured on

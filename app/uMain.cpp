@@ -97,6 +97,7 @@ TdlgMain::TdlgMain(QWidget* parent) : QMainWindow(parent) {
     MMpanel->SetDrawGradient(true);
     MMpanel->SetGradientColor2(platform::clBlack);
     setCentralWidget(MMpanel);
+    MMpanel->installEventFilter(this);
 
     lblwarning = new QLabel(MMpanel);
     lblwarning->hide();
@@ -169,8 +170,9 @@ void TdlgMain::FormShow() {
 void TdlgMain::FormClose() {
     SettingValues values{{"Zoom", std::to_string(cmbzoom->currentIndex())}};
     // A disc named on the command line is chosen for that run only: the
-    // stored drive stays the one the user chose before.
-    if (!platform::IsDriveForThisRun(cmbcd->currentText().toStdString()))
+    // stored drive stays the one the user chose before, unless the user has
+    // chosen one in the list since, that letter included.
+    if (FDriveChosenByHand || !platform::IsDriveForThisRun(cmbcd->currentText().toStdString()))
         values.emplace_back("Drive", std::to_string(cmbcd->currentIndex()));
     values.emplace_back("Version", GetProgramVersion());
     // One save for all, so that a close cut short never mixes old and new.
@@ -304,6 +306,13 @@ bool TdlgMain::novalidfile() {
     return true;
 }
 
+// A track still open after a failed rescan emptied the list can be paused,
+// stopped and moved through: the sound must never be beyond the user's
+// reach. Only with nothing open does an empty list refuse, as for play.
+bool TdlgMain::noopentrack() {
+    return MMpanel->Status() == mmNotReady && novalidfile();
+}
+
 void TdlgMain::WMOpenTrack() {
     if (cmbtrack->currentIndex() < 0)
         return;
@@ -333,7 +342,11 @@ bool TdlgMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+// The warning follows the panel, whose size changes with the window and
+// also when the toolbar moves to another edge, floats or hides.
 bool TdlgMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MMpanel && event->type() == QEvent::Resize)
+        platform::RunHandler([this] { FormResize(); });
     if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
         const Qt::KeyboardModifiers shift = static_cast<QMouseEvent*>(event)->modifiers();
         platform::RunHandler([this, shift] { Label1MouseDown(shift); });
@@ -358,7 +371,7 @@ void TdlgMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TdlgMain::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    platform::RunHandler([this] { FormResize(); });
+// No menu offers to hide the toolbar: hidden, it could not be brought back.
+QMenu* TdlgMain::createPopupMenu() {
+    return nullptr;
 }

@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QSlider;
 class QToolBar;
 class QToolButton;
@@ -29,6 +30,7 @@ class TdlgMain : public QMainWindow {
 public:
     explicit TdlgMain(QWidget* parent = nullptr);
     ~TdlgMain() override;
+    QMenu* createPopupMenu() override;
 
     void FormCreate();
     void FormShow();
@@ -61,6 +63,8 @@ public:
     void FormKeyUp(int Key);
     void CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange);
     bool novalidfile();
+    // The guard of the controls that act on the track already open.
+    bool noopentrack();
 
     QList<QIcon> ImageList1;
     QToolBar* Toolbar971;
@@ -102,7 +106,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void WMOpenTrack();
@@ -114,6 +117,8 @@ private:
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
     QLabel* addCaptionLabel(const QString& caption);
     void addBlankSeparator();
+
+    bool FDriveChosenByHand = false;
 };
 
 // The one main window, from its creation until it is destroyed.

@@ -9,6 +9,7 @@
 #include "platform/ui/KeyPreview.h"
 #include "platform/ui/Keys.h"
 
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QSlider>
@@ -95,7 +96,7 @@ void TdlgMain::btnplayClick() {
 }
 
 void TdlgMain::btnpauseClick() {
-    if (novalidfile())
+    if (noopentrack())
         return;
     if (!Updating)
         MMpanel->Pause();
@@ -103,7 +104,7 @@ void TdlgMain::btnpauseClick() {
 }
 
 void TdlgMain::btnstopClick() {
-    if (novalidfile())
+    if (noopentrack())
         return;
     if (!Updating)
         MMpanel->Stop();
@@ -111,17 +112,17 @@ void TdlgMain::btnstopClick() {
 }
 
 void TdlgMain::btnrwClick() {
-    if (!novalidfile())
+    if (!noopentrack())
         MMpanel->StepBack();
 }
 
 void TdlgMain::btnffClick() {
-    if (!novalidfile())
+    if (!noopentrack())
         MMpanel->StepForward();
 }
 
 void TdlgMain::trkmmChange() {
-    if (Updating || novalidfile())
+    if (Updating || noopentrack())
         return;
     MMpanel->SetPosition(trkmm->value());
 }
@@ -147,6 +148,10 @@ void TdlgMain::MMpanelPositionChanged(QObject*, const QString& strStatus) {
     const int length = MMpanel->Length();
     trkmm->setMaximum(length);
     trkmm->setTickInterval(length / 20);
+    // Keys and wheel move through the track in proportion to it, whatever
+    // its units: an arrow key 1 %, a page 10 %.
+    trkmm->setSingleStep(std::max(1, length / 100));
+    trkmm->setPageStep(std::max(1, length / 10));
     trkmm->setValue(MMpanel->Position());
 }
 

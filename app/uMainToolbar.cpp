@@ -6,10 +6,12 @@
 #include "platform/ui/AccessibleControls.h"
 #include "platform/ui/Application.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QLayout>
+#include <QProxyStyle>
 #include <QSlider>
+#include <QStyleFactory>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -18,6 +20,25 @@ namespace {
 // The glyph files of ImageList1, by index.
 const char* const GlyphFiles[] = {"rescan", "pause", "play", "stop", "fastforward",
                                   "rewind", "about", "exit", "loop", "fullscreen"};
+
+// Items stand edge to edge, as laid out, with only the frame around them:
+// the style's gaps and margins would push the last buttons into the
+// extension menu at the default width once the position reads the minutes
+// and seconds of a long track. As a style, it holds when the style changes.
+class TightToolbarStyle : public QProxyStyle {
+public:
+    // On the application's own style, so that the toolbar looks like the rest.
+    explicit TightToolbarStyle(QObject* owner)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(owner);
+    }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_ToolBarItemSpacing || metric == PM_ToolBarItemMargin)
+            return 0;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 } // namespace
 
@@ -49,9 +70,10 @@ QLabel* TdlgMain::addCaptionLabel(const QString& caption) {
     return label;
 }
 
+// A gap narrower than a separator's: the toolbar has no pixel to spare.
 void TdlgMain::addBlankSeparator() {
     auto* blank = new QWidget(Toolbar971);
-    blank->setFixedWidth(6);
+    blank->setFixedWidth(4);
     Toolbar971->addWidget(blank);
 }
 
@@ -61,9 +83,7 @@ void TdlgMain::buildToolbar() {
     Toolbar971->setAllowedAreas(Qt::AllToolBarAreas);
     Toolbar971->setMovable(true);
     Toolbar971->setFloatable(true);
-    // Items stand edge to edge, as laid out; the style's gap between them
-    // would push the last buttons into the extension menu at the default width.
-    Toolbar971->layout()->setSpacing(0);
+    Toolbar971->setStyle(new TightToolbarStyle(Toolbar971));
     addToolBar(Qt::TopToolBarArea, Toolbar971);
 
     Label1 = addCaptionLabel(QStringLiteral("  CD Drive: "));
@@ -74,7 +94,10 @@ void TdlgMain::buildToolbar() {
     cmbcd->setFixedWidth(40);
     cmbcd->setFont(tahoma(10, false));
     cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
-    connect(cmbcd, &QComboBox::activated, this, platform::Guarded([this] { cmbcdChange(); }));
+    connect(cmbcd, &QComboBox::activated, this, platform::Guarded([this] {
+                FDriveChosenByHand = true;
+                cmbcdChange();
+            }));
     Toolbar971->addWidget(cmbcd);
     Toolbar971->addSeparator();
 

@@ -141,7 +141,7 @@ void TMMDisplay2::PlayFileEx(QString name, bool resetZoom) {
     FIsMidi = extension == ".MID" || extension == ".MIDI" || extension == ".RMI";
     FEndHandled = false;
 
-    if (FActive && FMediaPlayer->Mode() == mpPaused && name == FMediaPlayer->FileName) {
+    if (FActive && FMediaPlayer->Mode() == dmPaused && name == FMediaPlayer->FileName) {
         Pause();
         return;
     }
@@ -193,7 +193,7 @@ void TMMDisplay2::Close() {
         return;
     try {
         FTimer->stop();
-        if (FMediaPlayer->Mode() != mpNotReady) {
+        if (FMediaPlayer->Mode() != dmNotReady) {
             FActive = false;
             FMediaPlayer->SetNotify(true);
             FMediaPlayer->Close();
@@ -254,11 +254,11 @@ void TMMDisplay2::SetPosition(int value) {
 
 TMMStatus TMMDisplay2::GetDeviceStatus() const {
     switch (FMediaPlayer->Mode()) {
-    case mpPlaying:
+    case dmPlaying:
         return mmPlaying;
-    case mpPaused:
+    case dmPaused:
         return mmPaused;
-    case mpStopped:
+    case dmStopped:
         return mmStopped;
     default:
         return mmNotReady;
@@ -267,21 +267,21 @@ TMMStatus TMMDisplay2::GetDeviceStatus() const {
 
 void TMMDisplay2::PlayerNotify() {
     const TMPModes mode = FMediaPlayer->Mode();
-    FActive = mode == mpOpen || mode == mpPlaying || mode == mpPaused;
-    FPlaying = mode == mpPlaying;
+    FActive = mode == dmOpen || mode == dmPlaying || mode == dmPaused;
+    FPlaying = mode == dmPlaying;
     SetStatus(GetDeviceStatus());
     if (FPlaying) {
         FEndHandled = false;
         FLoopAllowed = true;
     }
-    if (FMediaPlayer->Mode() == mpStopped)
+    if (FMediaPlayer->Mode() == dmStopped)
         TrackFinished(false);
 }
 
 void TMMDisplay2::TimerTick() {
     try {
         UpdatePosition();
-        FPlaying = FMediaPlayer->Mode() == mpPlaying;
+        FPlaying = FMediaPlayer->Mode() == dmPlaying;
         if (FPlaying && FStatus != mmPlaying)
             SetStatus(GetDeviceStatus());
     } catch (...) {
@@ -308,7 +308,7 @@ void TMMDisplay2::UpdatePosition() {
         FPosition = position;
         if (OnPositionChanged)
             OnPositionChanged(this, GetPositionText(false));
-    } else if (FMediaPlayer->Mode() != mpPaused) {
+    } else if (FMediaPlayer->Mode() != dmPaused) {
         ++FStallCount;
     }
     if (FMediaPlayer->Position() >= FMediaPlayer->Length())

@@ -81,13 +81,28 @@ void TMediaPlayer::Open() {
         throw EMCIDeviceError(ErrorMessage().toStdString());
     FDeviceID = parms.wDeviceID;
 
-    FStepFrames = Length() / 10;
+    FStepFrames = lengthInFrames() / 10;
     MCI_GETDEVCAPS_PARMS caps{};
     caps.dwItem = MCI_GETDEVCAPS_HAS_VIDEO;
     send(MCI_GETDEVCAPS, MCI_WAIT | MCI_GETDEVCAPS_ITEM, &caps);
     FHasVideo = caps.dwReturn != 0;
     if (FHasVideo)
         showVideoIn(FDisplay);
+}
+
+// A step counts frames whatever the time format, so a tenth of the track is
+// measured in frames, the format put back afterwards. A device that cannot
+// count frames cannot step either.
+DWORD TMediaPlayer::lengthInFrames() {
+    const DWORD format = TimeFormat();
+    if (format == MCI_FORMAT_FRAMES)
+        return Length();
+    SetTimeFormat(MCI_FORMAT_FRAMES);
+    if (FLastError != 0)
+        return 0;
+    const DWORD frames = Length();
+    SetTimeFormat(format);
+    return frames;
 }
 
 void TMediaPlayer::Close() {
@@ -127,9 +142,9 @@ void TMediaPlayer::Pause() {
 void TMediaPlayer::TogglePause() {
     checkIfOpen();
     const TMPModes mode = Mode();
-    if (mode == mpPlaying)
+    if (mode == dmPlaying)
         Pause();
-    else if (mode == mpPaused)
+    else if (mode == dmPaused)
         Resume();
 }
 
@@ -171,10 +186,15 @@ void TMediaPlayer::Rewind() {
     send(MCI_SEEK, MCI_WAIT | MCI_SEEK_TO_START, &parms);
 }
 
+// A query that fails, or a mode this layer does not know, reads as not
+// ready: never a value outside the modes.
 TMPModes TMediaPlayer::Mode() const {
     if (FDeviceID == 0)
-        return mpNotReady;
-    return static_cast<TMPModes>(status(MCI_STATUS_MODE) - MCI_MODE_NOT_READY);
+        return dmNotReady;
+    const DWORD mode = status(MCI_STATUS_MODE) - MCI_MODE_NOT_READY;
+    if (FLastError != 0 || mode > dmOpen)
+        return dmNotReady;
+    return static_cast<TMPModes>(mode);
 }
 
 DWORD TMediaPlayer::Position() const {

@@ -15,7 +15,7 @@ public:
     explicit EMCIDeviceError(const std::string& message) : std::runtime_error(message) {}
 };
 
-enum TMPModes { mpNotReady, mpStopped, mpPlaying, mpRecording, mpSeeking, mpPaused, mpOpen };
+enum TMPModes { dmNotReady, dmStopped, dmPlaying, dmRecording, dmSeeking, dmPaused, dmOpen };
 enum TMPDeviceTypes { dtAutoSelect };
 
 class TMediaPlayer : public QObject {
@@ -74,6 +74,7 @@ private:
     platform::DWORD status(platform::DWORD item) const;
     platform::DWORD_PTR callback() const;
     void showVideoIn(QWidget* display);
+    platform::DWORD lengthInFrames();
 
     platform::MCIDEVICEID FDeviceID = 0;
     QWidget* FDisplay = nullptr;

@@ -179,8 +179,10 @@ void TAboutBox::showEvent(QShowEvent* event) {
 }
 
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblnorvane && event->type() == QEvent::MouseButtonPress)
+        FMakerClick.Pressed(*static_cast<QMouseEvent*>(event));
     if (watched == lblnorvane && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        FMakerClick.Released(*lblnorvane, *static_cast<QMouseEvent*>(event)))
         platform::RunHandler([this] { lblnorvaneClick(); });
     return QDialog::eventFilter(watched, event);
 }

@@ -2,6 +2,8 @@
 // The About box: the product, the running version, the maker's link and the
 // two links that repair the .dat association. A new box is built for every
 // showing and destroyed when it closes.
+#include "windows/LabelClick.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -39,6 +41,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TLabelClick FMakerClick;
 };
 
 // The box on the screen, or null while there is none.

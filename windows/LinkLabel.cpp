@@ -35,16 +35,13 @@ void TLinkLabel::Click() {
         OnClick(this);
 }
 
-// A click is a press and a release of the left button, both on the label.
 void TLinkLabel::mousePressEvent(QMouseEvent* event) {
-    FPressed = event->button() == Qt::LeftButton;
+    FClick.Pressed(*event);
     QLabel::mousePressEvent(event);
 }
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool clicked = FPressed && event->button() == Qt::LeftButton &&
-                         rect().contains(event->position().toPoint());
-    FPressed = false;
+    const bool clicked = FClick.Released(*this, *event);
     QLabel::mouseReleaseEvent(event);
     if (clicked)
         platform::RunHandler([this] { Click(); });

@@ -2,6 +2,8 @@
 // A label that looks and acts like a web link: blue, underlined, a hand
 // cursor, left out of the Tab order. A click opens its Link, if it has one,
 // through the shell and then fires OnClick.
+#include "windows/LabelClick.h"
+
 #include <functional>
 #include <QLabel>
 #include <QString>
@@ -28,5 +30,5 @@ protected:
 
 private:
     QString FLink;
-    bool FPressed = false;
+    TLabelClick FClick;
 };

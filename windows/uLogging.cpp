@@ -5,11 +5,14 @@
 #include "platform/ui/Application.h"
 #include "platform/ui/Forms.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 
 TdlgLog* dlgLog = nullptr;
@@ -34,6 +37,8 @@ TdlgLog::TdlgLog(QWidget* parent)
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab leaves the box for the buttons, as in any dialog.
+    Memo1->setTabChangesFocus(true);
 
     ToolbarButton971 = new QToolButton(this);
     ToolbarButton971->setGeometry(8, 184, 23, 22);
@@ -77,14 +82,15 @@ void TdlgLog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-// Copies everything the box holds, typed text included, and leaves nothing
+// Copies everything the box holds, typed text included, as plain text only
+// (the box's own copy would offer formatted text too), and leaves nothing
 // selected with the caret at the start.
 void TdlgLog::ToolbarButton971Click() {
     QTextCursor cursor = Memo1->textCursor();
     cursor.setPosition(0);
     cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     Memo1->setTextCursor(cursor);
-    Memo1->copy();
+    QGuiApplication::clipboard()->setText(cursor.selection().toPlainText());
     cursor.setPosition(0);
     Memo1->setTextCursor(cursor);
 }

@@ -135,7 +135,8 @@ public:
         return FWindow.MMpanel->mapToGlobal(FWindow.MMpanel->rect().center());
     }
     void Seek(double seconds) override {
-        FWindow.trkmm->setValue(static_cast<int>(std::lround(seconds * framesPerSecond)));
+        // The slider counts the video driver's milliseconds.
+        FWindow.trkmm->setValue(static_cast<int>(std::lround(seconds * 1000)));
     }
     // The pause button pauses playback and resumes paused playback.
     void Resume() override {

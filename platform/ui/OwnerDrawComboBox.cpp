@@ -32,6 +32,10 @@ private:
     OwnerDrawComboBox* FCombo;
 };
 
+QColor BackgroundOf(const QPalette& colours, TOwnerDrawState state) {
+    return colours.color(state.testFlag(odSelected) ? QPalette::Highlight : QPalette::Base);
+}
+
 } // namespace
 
 TCanvas::TCanvas(QPainter& painter, QColor brush, QColor text)
@@ -59,7 +63,7 @@ void OwnerDrawComboBox::DrawItem(QPainter& painter, int index, const QRect& rect
                                  TOwnerDrawState state) {
     const bool selected = state.testFlag(odSelected);
     const QPalette& colours = palette();
-    TCanvas canvas(painter, colours.color(selected ? QPalette::Highlight : QPalette::Base),
+    TCanvas canvas(painter, BackgroundOf(colours, state),
                    colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter.setFont(font());
     if (OnDrawItem)
@@ -80,9 +84,15 @@ void OwnerDrawComboBox::paintEvent(QPaintEvent*) {
     TOwnerDrawState state = odComboBoxEdit;
     if (hasFocus())
         state |= odSelected | odFocused;
+    // The owner draws its text on the entry's top edge; in the field that
+    // edge is put where the line of text stands centred, as the plain lists
+    // beside it centre theirs.
     if (currentIndex() >= 0) {
         painter.setClipRect(field);
-        DrawItem(painter, currentIndex(), field, state);
+        painter.fillRect(field, BackgroundOf(palette(), state));
+        const int top = field.top() + (field.height() - fontMetrics().height()) / 2;
+        DrawItem(painter, currentIndex(), QRect(field.left(), top, field.width(), FItemHeight),
+                 state);
     }
 }
 

@@ -10,6 +10,8 @@
 #include "platform/mci/system_defaults.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QSlider>
@@ -210,6 +212,121 @@ TEST_F(ControlsTest, DoubleClickGoesFullScreenAndEscComesBackEachTimeFromTheStar
     QTest::keyRelease(window->windowHandle(), Qt::Key_Escape);
     Deliver();
     EXPECT_FALSE(window->isFullScreen()) << "Esc outside full screen does nothing";
+}
+
+// A failed rescan empties the list while the old track plays on: the user
+// can still pause, seek and stop it; only with nothing open is the empty
+// list refused.
+TEST_F(ControlsTest, AfterAFailedRescanTheOpenTrackCanStillBePausedMovedAndStopped) {
+    OpenTrack();
+    Driver().Advance(10);
+    Tick();
+    window->cmbtrack->clear();
+    DialogRecorder dialogs;
+
+    window->btnpause->click();
+    Deliver();
+    EXPECT_EQ(window->MMpanel->Status(), mmPaused);
+    window->btnpause->click();
+    Tick(); // a resume is reported by the next poll
+    EXPECT_EQ(window->MMpanel->Status(), mmPlaying);
+    window->btnff->click();
+    EXPECT_EQ(Driver().PositionFrames(), 35u);
+    window->btnrw->click();
+    EXPECT_EQ(Driver().PositionFrames(), 10u);
+    window->trkmm->setValue(200);
+    EXPECT_EQ(Driver().PositionFrames(), 200u);
+    window->btnstop->click();
+    Deliver();
+    EXPECT_EQ(window->MMpanel->Status(), mmNotReady) << "stopped and closed";
+    EXPECT_TRUE(dialogs.Shown.empty());
+
+    window->btnpause->click();
+    window->btnplay->click();
+    Deliver();
+    ASSERT_EQ(dialogs.Shown.size(), 2);
+    EXPECT_EQ(dialogs.Shown[1].Text, "Please insert a valid VCD file.");
+}
+
+// Tracks of real length on a device that counts milliseconds, as the video
+// driver does.
+class LongTrackTest : public ControlsTest {
+protected:
+    static constexpr platform::DWORD FramesPerMinute = 25 * 60;
+    void OpenMinutes(platform::DWORD lengthFrames) {
+        ScriptedDriver::NextMedia.lengthFrames = lengthFrames;
+        ScriptedDriver::NextMedia.opensInMilliseconds = true;
+        OpenTrack();
+    }
+};
+
+TEST_F(LongTrackTest, PositionReadsInMinutesAndSecondsAndTheSliderStepsInProportion) {
+    OpenMinutes(75 * FramesPerMinute);
+    Driver().Advance(FramesPerMinute + 5 * 25);
+    Tick();
+    EXPECT_EQ(window->lblmmstatus->text(), " 1:05 / 75:00 ");
+    EXPECT_EQ(window->trkmm->maximum(), 4500000);
+    EXPECT_EQ(window->trkmm->singleStep(), 45000) << "1 % of the track";
+    EXPECT_EQ(window->trkmm->pageStep(), 450000) << "10 % of the track";
+
+    window->trkmm->setFocus();
+    QTest::keyClick(window->trkmm, Qt::Key_Right);
+    EXPECT_EQ(Driver().PositionFrames(), (65000u + 45000u) / 40u);
+    QTest::keyClick(window->trkmm, Qt::Key_PageUp);
+    EXPECT_EQ(Driver().PositionFrames(), (65000u + 45000u + 450000u) / 40u);
+    QTest::keyClick(window->trkmm, Qt::Key_Left);
+    EXPECT_EQ(Driver().PositionFrames(), (65000u + 450000u) / 40u);
+}
+
+TEST_F(LongTrackTest, FastForwardAndRewindStepATenthOfTheTrack) {
+    OpenMinutes(75 * FramesPerMinute);
+    Driver().Advance(10 * FramesPerMinute);
+    window->btnff->click();
+    EXPECT_EQ(Driver().PositionFrames(), 17 * FramesPerMinute + FramesPerMinute / 2);
+    window->btnrw->click();
+    window->btnrw->click();
+    EXPECT_EQ(Driver().PositionFrames(), 2 * FramesPerMinute + FramesPerMinute / 2);
+}
+
+// At the designed size, with the longest position a Video CD can show, no
+// item of the toolbar hides behind its extension button. Also run at scale 2.
+TEST_F(LongTrackTest, TheToolbarShowsEveryItemAtTheDesignedSizeWithTheLongestPosition) {
+    window->show(); // scans, and finds no drive
+    window->resize(849, 480);
+    OpenMinutes(80 * FramesPerMinute - 1); // 79:59.96
+    Driver().Advance(80 * FramesPerMinute - 2);
+    Tick();
+    ASSERT_EQ(window->lblmmstatus->text(), " 79:59 / 79:59 ");
+    QApplication::processEvents();
+
+    QToolBar* toolbar = window->Toolbar971;
+    for (QAction* action : toolbar->actions()) {
+        QWidget* item = toolbar->widgetForAction(action);
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(item->isVisible())
+            << item->toolTip().toStdString() << " " << item->metaObject()->className();
+        EXPECT_TRUE(toolbar->rect().contains(item->geometry())) << item->toolTip().toStdString();
+    }
+    const auto* more = toolbar->findChild<QToolButton*>("qt_toolbar_ext_button");
+    EXPECT_TRUE(more == nullptr || !more->isVisible()) << "the toolbar's extension button shows";
+}
+
+TEST_F(ControlsTest, NoMenuOffersToHideTheToolbar) {
+    window->show();
+    EXPECT_EQ(window->createPopupMenu(), nullptr);
+    bool menuShown = false;
+    QTimer::singleShot(0, [&menuShown] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            menuShown = true;
+            menu->close();
+        }
+    });
+    const QPoint at(5, 5);
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, at, window->Toolbar971->mapToGlobal(at));
+    QApplication::sendEvent(window->Toolbar971, &rightClick);
+    QApplication::processEvents();
+    EXPECT_FALSE(menuShown);
+    EXPECT_TRUE(window->Toolbar971->isVisible());
 }
 
 } // namespace

@@ -62,4 +62,15 @@ TEST_F(DiscForThisRunTest, AnotherDriveChosenDuringTheRunIsStoredAsAlways) {
     EXPECT_EQ(LoadSetting(Product, "", "Drive"), "0");
 }
 
+TEST_F(DiscForThisRunTest, ItsLetterChosenByHandInTheListIsStored) {
+    auto window = std::make_unique<TdlgMain>();
+    auto log = std::make_unique<TdlgLog>();
+    window->show();
+    const int index = window->cmbcd->findText(letter);
+    window->cmbcd->setCurrentIndex(index);
+    emit window->cmbcd->activated(index); // as a pick in the list does
+    window->close();
+    EXPECT_EQ(LoadSetting(Product, "", "Drive"), std::to_string(index));
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -225,6 +226,55 @@ TEST_F(MainWindowTest, TheWarningLabelKeepsCoveringThePanelWhenTheWindowIsResize
     window->resize(640, 360);
     QApplication::processEvents();
     EXPECT_EQ(window->lblwarning->geometry(), QRect(QPoint(0, 0), window->MMpanel->size()));
+}
+
+TEST_F(MainWindowTest, TheWarningLabelFollowsThePanelWhereverTheToolbarGoes) {
+    Start();
+    window->show();
+    window->lblwarning->show();
+    window->FormResize();
+    const auto covers = [this] {
+        QApplication::processEvents();
+        return window->lblwarning->geometry() == QRect(QPoint(0, 0), window->MMpanel->size());
+    };
+    const QSize before = window->MMpanel->size();
+    window->addToolBar(Qt::LeftToolBarArea, window->Toolbar971);
+    EXPECT_TRUE(covers()) << "docked on the left";
+    window->addToolBar(Qt::TopToolBarArea, window->Toolbar971);
+    window->Toolbar971->hide();
+    EXPECT_TRUE(covers()) << "hidden";
+    EXPECT_NE(window->MMpanel->size(), before);
+}
+
+// The closed track and zoom lists draw their entry at the height at which
+// the drive list beside them draws its text.
+TEST_F(MainWindowTest, TheClosedOwnerDrawnListsCentreTheirEntryLikeTheDriveList) {
+    Sandbox::MapDrive("D:");
+    Start();
+    window->show();
+    window->cmbtrack->addItem("D:\\MPEGAV\\AVSEQ01.DAT");
+    window->cmbtrack->setCurrentIndex(0);
+    QApplication::processEvents();
+    // The middle row of the dark text pixels in the list's field.
+    const auto textMiddle = [](QWidget* list) {
+        const QImage image = list->grab().toImage();
+        int first = -1, last = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 2; x < image.width() / 2; ++x)
+                if (qGray(image.pixel(x, y)) < 80) {
+                    first = first < 0 ? y : first;
+                    last = y;
+                    break;
+                }
+        return (first + last) / 2.0;
+    };
+    // In the toolbar's rows: the lists stand side by side in it.
+    const auto middleInToolbar = [&textMiddle](QComboBox* list) {
+        return textMiddle(list) + list->y();
+    };
+    for (QComboBox* list : {window->cmbtrack, window->cmbzoom})
+        EXPECT_NEAR(middleInToolbar(list), middleInToolbar(window->cmbcd), 1.5)
+            << list->accessibleName().toStdString();
 }
 
 TEST_F(MainWindowTest, NoValidFileGuardsAnEmptyTrackList) {

@@ -61,6 +61,13 @@ def by_name(root, name, *roles):
     return pyatspi.findDescendant(root, lambda a: a.name == name and a.getRole() in roles)
 
 
+def find_buttons(app, names):
+    return {name: wait_for("a button named " + name,
+                           lambda: by_name(app, name, pyatspi.ROLE_PUSH_BUTTON,
+                                           pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON))
+            for name in names}
+
+
 def act(control, action_name):
     """Does the named action of the control, as a tool does it: by its index."""
     action = control.queryAction()
@@ -80,11 +87,7 @@ subprocess.run([drive_tool, "map", "D:", os.path.join(demo_disc, "demo.cue")], c
 player = subprocess.Popen([player_binary], env=env)
 try:
     app = wait_for("the player on the accessibility bus", find_app)
-    buttons = {name: wait_for("a button named " + name,
-                              lambda: by_name(app, name, pyatspi.ROLE_PUSH_BUTTON,
-                                              pyatspi.ROLE_CHECK_BOX,
-                                              pyatspi.ROLE_TOGGLE_BUTTON))
-               for name in BUTTONS}
+    buttons = find_buttons(app, BUTTONS)
     assert buttons["Play"].description == "Play the VCD", buttons["Play"].description
     lists = {name: wait_for("a list named " + name,
                             lambda: by_name(app, name, pyatspi.ROLE_COMBO_BOX))
@@ -123,6 +126,47 @@ try:
                                                   pyatspi.ROLE_MENU_ITEM))]
     assert entries[:2] == ["Track 1", "Track 2"], entries
 
+    act(buttons["Exit"], "Press")
+    assert player.wait(timeout=30) == 0
+finally:
+    if player.poll() is None:
+        player.kill()
+
+
+def mpris(name):
+    return json.loads(busctl("get-property", *MPRIS, name))["data"]
+
+
+# A rescan that finds nothing while a track plays (the copied disc's folder
+# is gone): the toolbar still pauses and stops the track, and the desktop's
+# media controls, with no track listed, say so and do nothing, never opening
+# a box.
+copied = tempfile.mkdtemp(prefix="quelvo-copied-")
+os.makedirs(os.path.join(copied, "MPEGAV"))
+subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i", "testsrc2=size=352x288:rate=25",
+                "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=44100", "-t", "20", "-ac", "2",
+                "-target", "pal-vcd", "-f", "mpeg", os.path.join(copied, "MPEGAV", "AVSEQ01.DAT")],
+               check=True)
+env["XDG_CONFIG_HOME"] = tempfile.mkdtemp(prefix="quelvo-access-")
+subprocess.run([drive_tool, "map", "D:", copied], check=True, env=env, capture_output=True)
+player = subprocess.Popen([player_binary], env=env)
+try:
+    app = wait_for("the player on the accessibility bus", find_app)
+    buttons = find_buttons(app, ("Pause", "Stop", "Rescan", "Loop", "Exit"))
+    status_is("Playing")
+    act(buttons["Loop"], "Toggle")  # the clip plays on for as long as the test needs
+    os.rename(os.path.join(copied, "MPEGAV"), os.path.join(copied, "gone"))
+    act(buttons["Rescan"], "Press")
+    wait_for("no track listed", lambda: mpris("CanPlay") is False)
+    assert mpris("CanPause") is False and mpris("CanSeek") is False
+    for method, args in (("PlayPause", []), ("Pause", []), ("Seek", ["x", str(5 * SECOND)])):
+        busctl("call", *MPRIS, method, *args)
+    status_is("Playing")
+
+    act(buttons["Pause"], "Toggle")
+    status_is("Paused")
+    act(buttons["Stop"], "Press")
+    status_is("Stopped")
     act(buttons["Exit"], "Press")
     assert player.wait(timeout=30) == 0
 finally:

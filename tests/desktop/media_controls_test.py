@@ -79,6 +79,9 @@ try:
     # The first track of the disc plays by itself, and the screen stays on.
     wait_for("the player on the bus", lambda: NAME in busctl("list"))
     status_is("Playing")
+    # The desktop finds the player's name and icon through its desktop file.
+    assert json.loads(busctl("get-property", NAME, PATH, "org.mpris.MediaPlayer2",
+                             "DesktopEntry"))["data"] == "com.norvane.QuelvoPlayer"
     track = metadata()
     assert track["xesam:trackNumber"] == 1, track
     assert track["xesam:title"] == "Track 1", track

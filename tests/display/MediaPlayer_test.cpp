@@ -46,7 +46,7 @@ TEST_F(MediaPlayerTest, WithoutAnOpenDeviceCommandsRaiseAndQueriesAnswerQuietly)
              [&] { player.Seek(5); }, [&] { player.Rewind(); }, [&] { player.Length(); },
              [&] { player.TimeFormat(); }})
         EXPECT_EQ(ErrorText(command), "No MCI device open");
-    EXPECT_EQ(player.Mode(), mpNotReady);
+    EXPECT_EQ(player.Mode(), dmNotReady);
     EXPECT_EQ(player.Position(), 0u);
     const platform::RECT none = player.DisplayRect();
     EXPECT_EQ(none.right, 0);
@@ -96,7 +96,7 @@ TEST_F(MediaPlayerTest, NotifyIsUsedUpByOneWaitingCommandAndPlayAlwaysNotifies) 
     Driver().Advance(250);
     QCoreApplication::processEvents();
     EXPECT_EQ(notified, (std::vector<platform::DWORD>{platform::MCI_NOTIFY_SUCCESSFUL}));
-    EXPECT_EQ(player.Mode(), mpStopped);
+    EXPECT_EQ(player.Mode(), dmStopped);
 }
 
 TEST_F(MediaPlayerTest, PlayStartsAtTheStartPositionOnceAndRewindsAtTheEnd) {
@@ -107,19 +107,19 @@ TEST_F(MediaPlayerTest, PlayStartsAtTheStartPositionOnceAndRewindsAtTheEnd) {
     Driver().Advance(150);
     player.Play();
     EXPECT_EQ(Driver().PositionFrames(), 0u) << "at the end, play rewinds first";
-    EXPECT_EQ(player.Mode(), mpPlaying);
+    EXPECT_EQ(player.Mode(), dmPlaying);
 }
 
 TEST_F(MediaPlayerTest, TogglePauseAndResumeFallBackToPlay) {
     OpenScripted();
     player.Play();
     player.TogglePause();
-    EXPECT_EQ(player.Mode(), mpPaused);
+    EXPECT_EQ(player.Mode(), dmPaused);
     player.TogglePause();
-    EXPECT_EQ(player.Mode(), mpPlaying);
+    EXPECT_EQ(player.Mode(), dmPlaying);
     player.Stop();
     player.Resume();
-    EXPECT_EQ(player.Mode(), mpPlaying) << "a resume that fails plays instead";
+    EXPECT_EQ(player.Mode(), dmPlaying) << "a resume that fails plays instead";
 }
 
 TEST_F(MediaPlayerTest, StepsMoveByTheStepAndForwardAtTheEndRewindsFirst) {
@@ -133,6 +133,31 @@ TEST_F(MediaPlayerTest, StepsMoveByTheStepAndForwardAtTheEndRewindsFirst) {
     player.Seek(250);
     player.FrameStepForward();
     EXPECT_EQ(Driver().PositionFrames(), 25u);
+}
+
+// A device that opens counting milliseconds still steps a tenth of the
+// track: steps count frames, not the device's time units.
+TEST_F(MediaPlayerTest, OnAMillisecondDeviceTheStepIsATenthOfTheTrackInFrames) {
+    ScriptedDriver::NextMedia.opensInMilliseconds = true;
+    OpenScripted();
+    EXPECT_EQ(player.Length(), 10000u) << "milliseconds";
+    EXPECT_EQ(player.StepFrames(), 25u);
+    EXPECT_EQ(player.TimeFormat(), platform::MCI_FORMAT_MILLISECONDS) << "put back";
+    Driver().SetPositionFrames(100);
+    player.FrameStepForward();
+    EXPECT_EQ(Driver().PositionFrames(), 125u);
+    player.FrameStepBack();
+    EXPECT_EQ(Driver().PositionFrames(), 100u);
+}
+
+TEST_F(MediaPlayerTest, AModeOutsideTheKnownOnesReadsAsNotReady) {
+    OpenScripted();
+    Driver().SetMode(platform::MCI_MODE_OPEN);
+    EXPECT_EQ(player.Mode(), dmOpen);
+    for (const platform::DWORD unknown : {platform::MCI_MODE_OPEN + 1, platform::DWORD{0}}) {
+        Driver().SetMode(unknown);
+        EXPECT_EQ(player.Mode(), dmNotReady) << unknown;
+    }
 }
 
 } // namespace

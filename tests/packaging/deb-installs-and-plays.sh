@@ -17,7 +17,7 @@ deb=$(ls "$out"/quelvo-player_*.deb)
 
 # The programs' libraries are the package's dependencies.
 depends=$(dpkg-deb --field "$deb" Depends)
-for library in libqt6widgets6 libqt6svg6 libmpv2 libcdio19 libiso9660; do
+for library in libqt6widgets6 libqt6svg6 libmpv2 libcdio19 libiso9660 fonts-liberation2; do
     grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 

@@ -55,6 +55,19 @@ TEST_F(MpvDevice, OpensWithLengthNaturalSizeAndCapabilitiesKnown) {
     }
 }
 
+// A caller that asks for hours, minutes and seconds keeps a time it can
+// show: the device opens counting milliseconds, whether or not it has
+// pictures, and stays there when refused.
+TEST_F(MpvDevice, OpensCountingMillisecondsAndKeepsThemWhenHmsIsRefused) {
+    const Opened opened = Open(TestMedia::PalVcdClip());
+    ASSERT_EQ(opened.error, 0u) << ErrorText(opened.error);
+    FDevice = opened.device;
+    EXPECT_EQ(Status(FDevice, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_MILLISECONDS);
+    EXPECT_NEAR(double(Status(FDevice, MCI_STATUS_LENGTH)), 10000.0, 50.0);
+    EXPECT_EQ(SetTimeFormat(FDevice, MCI_FORMAT_HMS), MCIERR_BAD_TIME_FORMAT);
+    EXPECT_EQ(Status(FDevice, MCI_STATUS_TIME_FORMAT), MCI_FORMAT_MILLISECONDS);
+}
+
 TEST_F(MpvDevice, PlaysToTheEndStoppedAtItsLengthAndNotifiesOnce) {
     const MCIDEVICEID device =
         OpenDevice(TestMedia::CopyAs(TestMedia::PalVcdClip(), "AVSEQ01.DAT"));

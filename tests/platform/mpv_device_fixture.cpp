@@ -14,6 +14,7 @@ void MpvDeviceTest::TearDown() {
 platform::MCIDEVICEID MpvDeviceTest::OpenDevice(const std::string& element) {
     const Opened opened = Open(element);
     EXPECT_EQ(opened.error, 0u) << ErrorText(opened.error);
+    SetTimeFormat(opened.device, platform::MCI_FORMAT_FRAMES); // refused without pictures
     return FDevice = opened.device;
 }
 

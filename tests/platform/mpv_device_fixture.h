@@ -12,6 +12,7 @@ protected:
     void TearDown() override;
 
     // Opens `element` the way the player does; the test fails when it cannot.
+    // The device then counts in frames where it can, as these tests do.
     platform::MCIDEVICEID OpenDevice(const std::string& element);
 
     // Lets mpv's events arrive for a while, so that whatever the driver

@@ -83,7 +83,8 @@ MCIERROR ScriptedDriver::Open(const std::string& element) {
     Element = element;
     FMedia = NextMedia;
     FMode = MCI_MODE_STOP;
-    FTimeFormat = FMedia.hasVideo ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
+    FTimeFormat = FMedia.hasVideo && !FMedia.opensInMilliseconds ? MCI_FORMAT_FRAMES
+                                                                 : MCI_FORMAT_MILLISECONDS;
     FDestination = Source();
     latest = this;
     return 0;

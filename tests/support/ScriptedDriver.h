@@ -20,6 +20,8 @@ struct ScriptedMedia {
     // otherwise, like the video driver, in frames (the default) when there
     // is video and in milliseconds.
     bool offersHms = false;
+    // Opens counting milliseconds, as the video driver does, instead of frames.
+    bool opensInMilliseconds = false;
 };
 
 class ScriptedDriver final : public platform::mci::Driver {

@@ -170,6 +170,19 @@ TEST_F(AboutBoxTest, TheMakerLabelOpensTheIndexPageOfTheAddressItsHintShows) {
     EXPECT_EQ(shell.Requests[0].ShowCmd, platform::SW_SHOWMAXIMIZED);
 }
 
+TEST_F(AboutBoxTest, TheMakerLabelOpensOnlyWhenTheButtonIsReleasedOverIt) {
+    ShellRecorder shell;
+    WithAboutBoxOpen(owner, [](TAboutBox& box) {
+        QLabel* label = box.lblnorvane;
+        QTest::mousePress(label, Qt::LeftButton);
+        QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(label->width() + 20, 5));
+        QTest::mouseRelease(label, Qt::LeftButton); // no press went before it
+        QTest::mousePress(label, Qt::RightButton);
+        QTest::mouseRelease(label, Qt::RightButton);
+    });
+    EXPECT_TRUE(shell.Requests.empty());
+}
+
 TEST_F(AboutBoxTest, TheRepairLinksRepairWithoutAskingAndReport) {
     AssociationFiles::WriteWinIni("[MCI Extensions]\ndat=WaveAudio\nmpg=MPEGVideo\n");
     DialogRecorder dialogs;

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -35,6 +37,8 @@ TEST(LogWindow, CopyTakesEverythingIncludingTypedTextAndLeavesNothingSelected) {
     log.ToolbarButton971->click();
 
     EXPECT_EQ(QGuiApplication::clipboard()->text(), Banner + "\n\nNo CD drives were found (typed)");
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->formats(), QStringList({"text/plain"}))
+        << "plain text only";
     EXPECT_FALSE(log.Memo1->textCursor().hasSelection());
     EXPECT_EQ(log.Memo1->textCursor().position(), 0);
 }
@@ -48,6 +52,15 @@ TEST(LogWindow, ClosingAndShowingAgainKeepsTheLines) {
         EXPECT_FALSE(log.isVisible());
     }
     EXPECT_EQ(log.Memo1->toPlainText(), Banner + "\nOpening MPEG file: D:\\MPEGAV\\AVSEQ01.DAT");
+}
+
+TEST(LogWindow, TabLeavesTheTextBoxInsteadOfTypingIntoIt) {
+    TdlgLog log;
+    log.show();
+    log.Memo1->setFocus();
+    QTest::keyClick(log.Memo1, Qt::Key_Tab);
+    EXPECT_EQ(log.Memo1->toPlainText(), Banner);
+    EXPECT_FALSE(log.Memo1->hasFocus());
 }
 
 } // namespace

@@ -151,7 +151,7 @@ MCIERROR MpvDriver::waitUntilLoaded() {
             video_->DrawAnnouncedFrame();
     }
     mode_ = MCI_MODE_STOP;
-    timeFormat_ = countsFrames() ? MCI_FORMAT_FRAMES : MCI_FORMAT_MILLISECONDS;
+    timeFormat_ = MCI_FORMAT_MILLISECONDS;
     destination_ = Source();
     if (video_)
         video_->SetGeometry(QRect(0, 0, naturalWidth_, naturalHeight_));
@@ -424,9 +424,11 @@ bool MpvDriver::countsFrames() const {
     return hasVideo_ && framesPerSecond_ > 0;
 }
 
-// Like the MPEG video device it stands in for, it counts in frames or in
-// milliseconds only. A packed hours-minutes-seconds value does not grow with
-// time, so a caller comparing positions in it would see the end too early.
+// Like the MPEG video device it stands in for, it opens counting
+// milliseconds, so that a caller asking for hours, minutes and seconds in
+// vain still gets a time, and counts in frames or in milliseconds only. A packed
+// hours-minutes-seconds value does not grow with time, so a caller comparing positions in it would
+// see the end too early.
 MCIERROR MpvDriver::SetTimeFormat(DWORD format) {
     if (format != MCI_FORMAT_MILLISECONDS && !(format == MCI_FORMAT_FRAMES && countsFrames()))
         return MCIERR_BAD_TIME_FORMAT;

@@ -100,7 +100,7 @@ private:
 
     // Kept by the commands.
     DWORD mode_ = MCI_MODE_NOT_READY;
-    DWORD timeFormat_ = MCI_FORMAT_FRAMES;
+    DWORD timeFormat_ = MCI_FORMAT_MILLISECONDS;
     RECT destination_{};
 };
 
