@@ -10,6 +10,7 @@
 #include "platform/mci/mci.h"
 #include "platform/ui/Application.h"
 
+#include <QCoreApplication>
 #include <QSlider>
 #include <QToolButton>
 
@@ -29,7 +30,8 @@ QString DiscLabel(const QString& path) {
 
 TDesktopSession::TDesktopSession(TdlgMain& window)
     : FWindow(window), FInhibitor(std::make_unique<platform::IdleInhibitor>(
-                           QStringLiteral("Quelvo Player"), QStringLiteral("Playing a video"))) {
+                           QStringLiteral("Quelvo Player"),
+                           QCoreApplication::translate("TDesktopSession", "Playing a video"))) {
     const auto handler = [](auto action) { return platform::Guarded(action); };
     platform::MediaCommands commands;
     commands.Play = handler([this] { Play(); });
@@ -162,7 +164,7 @@ platform::MediaState TDesktopSession::CurrentState() {
     const int count = FWindow.cmbtrack->count();
     if (index >= 0) {
         state.track = index + 1;
-        state.title = QStringLiteral("Track %1").arg(state.track);
+        state.title = QCoreApplication::translate("TDesktopSession", "Track %1").arg(state.track);
         state.album = FLabel;
     }
     if (started) {
