@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QSlider>
 #include <QToolButton>
 
@@ -31,7 +32,7 @@ QString DiscLabel(const QString& path) {
 
 TDesktopSession::TDesktopSession(TdlgMain& window)
     : FWindow(window), FInhibitor(std::make_unique<platform::IdleInhibitor>(
-                           QStringLiteral("Quelvo Player"), QStringLiteral("Playing a video"))) {
+                           QStringLiteral("Quelvo Player"), QCoreApplication::translate("TDesktopSession", "Playing a video"))) {
     // A request from the desktop never opens a box: with nothing listed it
     // does nothing, and while a box is up the user is answering it.
     const auto media = [this](auto action) {
@@ -178,7 +179,7 @@ platform::MediaState TDesktopSession::CurrentState() {
     const int count = FWindow.cmbtrack->count();
     if (index >= 0) {
         state.track = index + 1;
-        state.title = QStringLiteral("Track %1").arg(state.track);
+        state.title = QCoreApplication::translate("TDesktopSession", "Track %1").arg(state.track);
         state.album = FLabel;
     }
     if (started) {

@@ -11,6 +11,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace {
 
@@ -95,7 +96,8 @@ bool BuildFileList(QStringList& Strings, const QString& Folder, const QString& F
         if (Mask.isEmpty())
             Mask = QStringLiteral("*.*");
         if (!DirectoryExists(Folder))
-            throw EError("Directory not found");
+            throw EError(
+                QCoreApplication::translate("FileSearch", "Directory not found").toStdString());
         platform::WIN32_FIND_DATAA found{};
         const FindHandle search(
             platform::FindFirstFileA((AddSlash(Folder) + Mask).toUtf8().constData(), &found));
@@ -103,7 +105,8 @@ bool BuildFileList(QStringList& Strings, const QString& Folder, const QString& F
         // went away or cannot be listed.
         if (search.Get() == platform::INVALID_HANDLE_VALUE) {
             if (platform::GetLastError() != platform::ERROR_FILE_NOT_FOUND)
-                throw EError("Directory not found");
+                throw EError(
+                    QCoreApplication::translate("FileSearch", "Directory not found").toStdString());
             return true;
         }
         do {
@@ -122,7 +125,8 @@ bool BuildFileList(QStringList& Strings, const QString& Folder, const QString& F
     } catch (const std::exception&) {
         if (ShowErrors)
             platform::ShowInformation(
-                QStringLiteral("Unable to change to the folder, %1.").arg(Folder));
+                QCoreApplication::translate("FileSearch", "Unable to change to the folder, %1.")
+                    .arg(Folder));
         return false;
     }
 }

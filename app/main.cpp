@@ -11,6 +11,7 @@
 #include "platform/paths/drive_letters.h"
 #include "platform/store/player_presence.h"
 #include "platform/ui/Application.h"
+#include "platform/ui/Translations.h"
 
 #include <iostream>
 #include <memory>
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    platform::InstallTranslations(Application, QLocale(), platform::TranslationsFolder());
     Application.Initialize();
     Application.SetTitle(QStringLiteral("Quelvo Player"));
     Application.setWindowIcon(ProgramIcon());

@@ -220,16 +220,16 @@ void TdlgMain::cmbcdChange() {
     cmbtrack->clear();
     AddLog(QString());
     if (cmbcd->count() == 0) {
-        AddLog(QStringLiteral("No CD drives were found"));
+        AddLog(tr("No CD drives were found"));
         return;
     }
     if (cmbcd->currentIndex() < 0) {
-        AddLog(QStringLiteral("No CD drive is selected"));
+        AddLog(tr("No CD drive is selected"));
         return;
     }
     const QString drive = cmbcd->currentText();
     try {
-        AddLog(QStringLiteral("Connecting to drive %1 of %2: \"%3\"")
+        AddLog(tr("Connecting to drive %1 of %2: \"%3\"")
                    .arg(cmbcd->currentIndex() + 1)
                    .arg(cmbcd->count())
                    .arg(drive));
@@ -244,21 +244,19 @@ void TdlgMain::cmbcdChange() {
         // The list shows numbers; a screen reader says them as tracks, not
         // as the paths behind them.
         for (int index = 0; index < cmbtrack->count(); ++index)
-            cmbtrack->setItemData(index, QStringLiteral("Track %1").arg(index + 1),
-                                  Qt::AccessibleTextRole);
-        AddLog(QStringLiteral("MPEG files found in ") + candidate + QStringLiteral(": ") +
-               QString::number(cmbtrack->count()));
+            cmbtrack->setItemData(index, tr("Track %1").arg(index + 1), Qt::AccessibleTextRole);
+        AddLog(tr("MPEG files found in %1: %2").arg(candidate, QString::number(cmbtrack->count())));
         if (cmbtrack->count() == 0)
-            throw EError("No valid files found");
+            throw EError(tr("No valid files found").toStdString());
         cmbtrack->setCurrentIndex(0);
         cmbtrackChange();
     } catch (const std::exception& error) {
-        AddLog(QStringLiteral("VCD Load Error: ") + QString::fromUtf8(error.what()));
+        AddLog(tr("VCD Load Error: ") + QString::fromUtf8(error.what()));
         lblwarning->setGeometry(0, 0, MMpanel->width(), MMpanel->height());
-        lblwarning->setText(QStringLiteral("Quelvo Player did not find a valid VCD on drive ") +
-                            drive +
-                            QStringLiteral("\r\n\r\nPlease ensure you have selected the correct "
-                                           "CD-ROM drive and inserted a valid VCD disk."));
+        lblwarning->setText(tr("Quelvo Player did not find a valid VCD on drive %1\r\n\r\nPlease "
+                               "ensure you have selected the correct CD-ROM drive and inserted a "
+                               "valid VCD disk.")
+                                .arg(drive));
         lblwarning->show();
     }
 }
@@ -284,8 +282,7 @@ void TdlgMain::cmbzoomChange() {
 void TdlgMain::cmbzoomDrawItem(QWidget*, int index, const QRect& rect, platform::TOwnerDrawState,
                                platform::TCanvas& canvas) {
     canvas.FillRect(rect);
-    const QString text =
-        index == 0 ? QStringLiteral("Fit") : cmbzoom->itemText(index) + QLatin1Char('%');
+    const QString text = index == 0 ? tr("Fit") : cmbzoom->itemText(index) + QLatin1Char('%');
     canvas.TextOut(rect.left() + 2, rect.top(), text);
 }
 
@@ -302,7 +299,7 @@ void TdlgMain::CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange
 bool TdlgMain::novalidfile() {
     if (cmbtrack->count() != 0)
         return false;
-    platform::ShowInformation(QStringLiteral("Please insert a valid VCD file."));
+    platform::ShowInformation(tr("Please insert a valid VCD file."));
     return true;
 }
 
@@ -322,7 +319,7 @@ void TdlgMain::WMOpenTrack() {
     } restore;
     cmbzoomChange();
     CurrentFile = cmbtrack->currentText();
-    AddLog(QStringLiteral("Opening MPEG file: ") + CurrentFile);
+    AddLog(tr("Opening MPEG file: ") + CurrentFile);
     MMpanel->PlayFile(CurrentFile);
 }
 

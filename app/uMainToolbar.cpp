@@ -86,14 +86,14 @@ void TdlgMain::buildToolbar() {
     Toolbar971->setStyle(new TightToolbarStyle(Toolbar971));
     addToolBar(Qt::TopToolBarArea, Toolbar971);
 
-    Label1 = addCaptionLabel(QStringLiteral("  CD Drive: "));
+    Label1 = addCaptionLabel(tr("  CD Drive: "));
     Label1->installEventFilter(this);
 
     cmbcd = new QComboBox(Toolbar971);
     platform::NameListByItsAccessibleName(*cmbcd);
     cmbcd->setFixedWidth(40);
     cmbcd->setFont(tahoma(10, false));
-    cmbcd->setToolTip(QStringLiteral("Select your CD-ROM drive"));
+    cmbcd->setToolTip(tr("Select your CD-ROM drive"));
     connect(cmbcd, &QComboBox::activated, this, platform::Guarded([this] {
                 FDriveChosenByHand = true;
                 cmbcdChange();
@@ -101,11 +101,11 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(cmbcd);
     Toolbar971->addSeparator();
 
-    Label2 = addCaptionLabel(QStringLiteral(" Track:  "));
+    Label2 = addCaptionLabel(tr(" Track:  "));
     cmbtrack = new platform::OwnerDrawComboBox(16, Toolbar971);
     platform::NameListByItsAccessibleName(*cmbtrack);
     cmbtrack->setFixedWidth(44);
-    cmbtrack->setToolTip(QStringLiteral("Select which VCD track you want to play"));
+    cmbtrack->setToolTip(tr("Select which VCD track you want to play"));
     connect(cmbtrack, &QComboBox::activated, this, platform::Guarded([this] { cmbtrackChange(); }));
     cmbtrack->OnDrawItem = [this](QWidget* control, int index, const QRect& rect,
                                   platform::TOwnerDrawState state, platform::TCanvas& canvas) {
@@ -113,16 +113,16 @@ void TdlgMain::buildToolbar() {
     };
     Toolbar971->addWidget(cmbtrack);
 
-    ToolbarButton9710 = addButton(QStringLiteral("Check the VCD for new tracks"), ImageList1[0]);
+    ToolbarButton9710 = addButton(tr("Check the VCD for new tracks"), ImageList1[0]);
     connect(ToolbarButton9710, &QToolButton::clicked, this,
             platform::Guarded([this] { cmbcdChange(); }));
     Toolbar971->addSeparator();
 
-    btnrw = addButton(QStringLiteral("Rewind the VCD"), ImageList1[5]);
-    btnff = addButton(QStringLiteral("FF the VCD"), ImageList1[4]);
-    btnplay = addButton(QStringLiteral("Play the VCD"), ImageList1[2]);
-    btnpause = addButton(QStringLiteral("Pause the VCD"), ImageList1[1]);
-    btnstop = addButton(QStringLiteral("Stop the VCD"), ImageList1[3]);
+    btnrw = addButton(tr("Rewind the VCD"), ImageList1[5]);
+    btnff = addButton(tr("FF the VCD"), ImageList1[4]);
+    btnplay = addButton(tr("Play the VCD"), ImageList1[2]);
+    btnpause = addButton(tr("Pause the VCD"), ImageList1[1]);
+    btnstop = addButton(tr("Stop the VCD"), ImageList1[3]);
     for (QToolButton* stateButton : {btnplay, btnpause, btnstop})
         stateButton->setCheckable(true);
     Toolbar971->addSeparator();
@@ -138,7 +138,7 @@ void TdlgMain::buildToolbar() {
     trkmm->setTickPosition(QSlider::NoTicks);
     trkmm->setTickInterval(1);
     trkmm->setValue(0);
-    trkmm->setToolTip(QStringLiteral("The position of the VCD"));
+    trkmm->setToolTip(tr("The position of the VCD"));
     Toolbar971->addWidget(trkmm);
 
     lblmmstatus = new QLabel(QStringLiteral("-"), Toolbar971);
@@ -147,15 +147,15 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(lblmmstatus);
     addBlankSeparator();
 
-    btnLoop = addButton(QStringLiteral("Loop playback of the VCD"), ImageList1[8]);
+    btnLoop = addButton(tr("Loop playback of the VCD"), ImageList1[8]);
     btnLoop->setCheckable(true);
     Toolbar971->addSeparator();
 
-    Label3 = addCaptionLabel(QStringLiteral(" Zoom:  "));
+    Label3 = addCaptionLabel(tr(" Zoom:  "));
     cmbzoom = new platform::OwnerDrawComboBox(16, Toolbar971);
     platform::NameListByItsAccessibleName(*cmbzoom);
     cmbzoom->setFixedWidth(62);
-    cmbzoom->setToolTip(QStringLiteral("The zoom of the VCD"));
+    cmbzoom->setToolTip(tr("The zoom of the VCD"));
     cmbzoom->addItems({"Fit", "25", "50", "75", "100", "200", "400", "500"});
     cmbzoom->setCurrentIndex(-1);
     cmbzoom->OnDrawItem = [this](QWidget* control, int index, const QRect& rect,
@@ -166,20 +166,20 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(cmbzoom);
     addBlankSeparator();
 
-    btnFullScreen = addButton(QStringLiteral("Display the window full size (click Esc to cancel)"),
-                              ImageList1[9]);
+    btnFullScreen =
+        addButton(tr("Display the window full size (click Esc to cancel)"), ImageList1[9]);
     btnFullScreen->setCheckable(true);
     Toolbar971->addSeparator();
 
-    ToolbarButton971 = addButton(QStringLiteral("Display logging information"),
-                                 QIcon(QStringLiteral(":/glyphs/log.svg")));
+    ToolbarButton971 =
+        addButton(tr("Display logging information"), QIcon(QStringLiteral(":/glyphs/log.svg")));
     connect(ToolbarButton971, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton971Click(); }));
-    ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[6]);
+    ToolbarButton976 = addButton(tr("About the program"), ImageList1[6]);
     connect(ToolbarButton976, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton976Click(); }));
     Toolbar971->addSeparator();
-    ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[7]);
+    ToolbarButton975 = addButton(tr("Exit program"), ImageList1[7]);
     connect(ToolbarButton975, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton975Click(); }));
 }
@@ -188,17 +188,17 @@ void TdlgMain::buildToolbar() {
 // description.
 void TdlgMain::nameControls() {
     const std::pair<QWidget*, const char*> names[] = {
-        {btnplay, "Play"},          {btnpause, "Pause"},
-        {btnstop, "Stop"},          {btnrw, "Rewind"},
-        {btnff, "Fast forward"},    {ToolbarButton9710, "Rescan"},
-        {btnLoop, "Loop"},          {btnFullScreen, "Full screen"},
-        {ToolbarButton971, "Log"},  {ToolbarButton976, "About"},
-        {ToolbarButton975, "Exit"}, {trkmm, "Position"},
-        {cmbcd, "Drive"},           {cmbtrack, "Track"},
-        {cmbzoom, "Zoom"},
+        {btnplay, QT_TR_NOOP("Play")},          {btnpause, QT_TR_NOOP("Pause")},
+        {btnstop, QT_TR_NOOP("Stop")},          {btnrw, QT_TR_NOOP("Rewind")},
+        {btnff, QT_TR_NOOP("Fast forward")},    {ToolbarButton9710, QT_TR_NOOP("Rescan")},
+        {btnLoop, QT_TR_NOOP("Loop")},          {btnFullScreen, QT_TR_NOOP("Full screen")},
+        {ToolbarButton971, QT_TR_NOOP("Log")},  {ToolbarButton976, QT_TR_NOOP("About")},
+        {ToolbarButton975, QT_TR_NOOP("Exit")}, {trkmm, QT_TR_NOOP("Position")},
+        {cmbcd, QT_TR_NOOP("Drive")},           {cmbtrack, QT_TR_NOOP("Track")},
+        {cmbzoom, QT_TR_NOOP("Zoom")},
     };
     for (const auto& [control, name] : names) {
-        control->setAccessibleName(QString::fromLatin1(name));
+        control->setAccessibleName(tr(name));
         control->setAccessibleDescription(control->toolTip());
     }
 }

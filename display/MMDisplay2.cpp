@@ -93,7 +93,8 @@ void TMMDisplay2::SetZoom(int value) {
 
 int TMMDisplay2::Length() const {
     if (!FMediaPlayer)
-        throw EMCIDeviceError("No MCI device open");
+        throw EMCIDeviceError(
+            QCoreApplication::translate("TMediaPlayer", "No MCI device open").toStdString());
     return static_cast<int>(FMediaPlayer->Length());
 }
 

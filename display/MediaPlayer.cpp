@@ -17,7 +17,7 @@ TMediaPlayer::~TMediaPlayer() {
 
 void TMediaPlayer::checkIfOpen() const {
     if (FDeviceID == 0)
-        throw EMCIDeviceError("No MCI device open");
+        throw EMCIDeviceError(tr("No MCI device open").toStdString());
 }
 
 DWORD TMediaPlayer::waitFlags() {
@@ -48,7 +48,7 @@ QString TMediaPlayer::ErrorMessage() const {
     char text[4096];
     if (mciGetErrorStringA(FLastError, text, sizeof text))
         return QString::fromUtf8(text);
-    return QStringLiteral("Unknown error code");
+    return tr("Unknown error code");
 }
 
 void TMediaPlayer::SetStartPosition(DWORD position) {

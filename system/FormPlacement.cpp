@@ -6,6 +6,7 @@
 #include "platform/ui/WindowPlacement.h"
 
 #include <charconv>
+#include <QCoreApplication>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -47,7 +48,10 @@ public:
         platform::TRegistry section(platform::KEY_ALL_ACCESS);
         section.SetRootKey(platform::HKEY_CURRENT_USER);
         if (!FTopOpen || !FTop.CreateKey(FSection) || !section.OpenKey(FSectionPath, false))
-            throw platform::ERegistryException("Failed to create key " + FSection);
+            throw platform::ERegistryException(
+                QCoreApplication::translate("TRegistry", "Failed to create key %1")
+                    .arg(QString::fromStdString(FSection))
+                    .toStdString());
         section.WriteString(name, value);
     }
 

@@ -8,6 +8,7 @@
 #include "platform/version/VersionBlockWriter.h"
 #include "platform/version/VersionInfo.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 void WriteRegistryString(platform::HKEY root, const std::string& path, const std::string& name,
@@ -15,7 +16,9 @@ void WriteRegistryString(platform::HKEY root, const std::string& path, const std
     platform::TRegistry registry(platform::KEY_ALL_ACCESS);
     registry.SetRootKey(root);
     if (!registry.OpenKey(path, true))
-        throw EError("Error encountered saving registry");
+        throw EError(
+            QCoreApplication::translate("SettingsStore", "Error encountered saving registry")
+                .toStdString());
     if (value.empty())
         registry.DeleteValue(name);
     else
@@ -52,7 +55,9 @@ void SaveSettings(const std::string& product, const std::string& subKey,
     for (const auto& [name, value] : values)
         SaveSetting(product, subKey, name, value);
     if (transaction.Commit() != platform::ERROR_SUCCESS)
-        throw EError("Error encountered saving registry");
+        throw EError(
+            QCoreApplication::translate("SettingsStore", "Error encountered saving registry")
+                .toStdString());
 }
 
 std::string LoadSetting(const std::string& product, const std::string& subKey,

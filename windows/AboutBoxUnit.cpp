@@ -84,7 +84,7 @@ TAboutBox::TAboutBox(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     AboutBox = this;
     loadGlyphs();
-    setWindowTitle(QStringLiteral("About Quelvo Player"));
+    setWindowTitle(tr("About Quelvo Player"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(312, 216);
 
@@ -98,7 +98,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     ProductName = productLabel(Panel1, {88, 8, 195, 35}, QColor(128, 128, 128));
     lblProduct2 = productLabel(Panel1, {86, 6, 195, 35}, palette().color(QPalette::WindowText));
 
-    lblversion = new QLabel(QStringLiteral("Version ?"), Panel1);
+    lblversion = new QLabel(tr("Version ?"), Panel1);
     lblversion->setGeometry(86, 46, 54, 13);
     QFont bold;
     bold.setBold(true);
@@ -117,23 +117,21 @@ TAboutBox::TAboutBox(QWidget* parent)
     lblnorvane->setToolTip(MakerHomePage());
     lblnorvane->installEventFilter(this);
 
-    GroupBox2 = new QGroupBox(QStringLiteral(" DAT Support "), this);
+    GroupBox2 = new QGroupBox(tr(" DAT Support "), this);
     GroupBox2->setGeometry(8, 103, 297, 74);
-    LinkLabel1 = repairLink(
-        GroupBox2, {52, 22, 200, 17}, QStringLiteral("Set DAT format to Windows default driver"),
-        QStringLiteral(
-            "Uses the default Windows driver for playback of DAT files.  Use this option "
-            "if you get errors when trying to playback VCD disks in Quelvo Player"));
+    LinkLabel1 =
+        repairLink(GroupBox2, {52, 22, 200, 17}, tr("Set DAT format to Windows default driver"),
+                   tr("Uses the default Windows driver for playback of DAT files.  Use this option "
+                      "if you get errors when trying to playback VCD disks in Quelvo Player"));
     LinkLabel1->OnClick = [this](QObject*) { LinkLabel1Click(); };
-    LinkLabel2 = repairLink(
-        GroupBox2, {67, 44, 154, 17}, QStringLiteral("Set DAT format to MPEG Driver"),
-        QStringLiteral("Uses the MPEG driver for playback of DAT files (as VCD files are in MPEG "
-                       "format).  Use this option if you tried the above option and it did not "
-                       "work."));
+    LinkLabel2 =
+        repairLink(GroupBox2, {67, 44, 154, 17}, tr("Set DAT format to MPEG Driver"),
+                   tr("Uses the MPEG driver for playback of DAT files (as VCD files are in MPEG "
+                      "format).  Use this option if you tried the above option and it did not "
+                      "work."));
     LinkLabel2->OnClick = [this](QObject*) { LinkLabel2Click(); };
 
-    BitBtn1 =
-        new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), QStringLiteral("&Close"), this);
+    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), tr("&Close"), this);
     BitBtn1->setGeometry(228, 184, 75, 25);
     BitBtn1->setIconSize(QSize(16, 16));
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));

@@ -28,7 +28,7 @@ TdlgLog::TdlgLog(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     dlgLog = this;
     loadGlyphs();
-    setWindowTitle(QStringLiteral("Logging Information"));
+    setWindowTitle(tr("Logging Information"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(313, 217);
 
@@ -45,12 +45,11 @@ TdlgLog::TdlgLog(QWidget* parent)
     ToolbarButton971->setAutoRaise(true);
     ToolbarButton971->setIcon(QIcon(QStringLiteral(":/glyphs/copy.svg")));
     ToolbarButton971->setIconSize(QSize(16, 16));
-    ToolbarButton971->setToolTip(QStringLiteral("Copy log to clipboard"));
+    ToolbarButton971->setToolTip(tr("Copy log to clipboard"));
     connect(ToolbarButton971, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton971Click(); }));
 
-    BitBtn1 =
-        new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), QStringLiteral("&Close"), this);
+    BitBtn1 = new QPushButton(QIcon(QStringLiteral(":/glyphs/door.svg")), tr("&Close"), this);
     BitBtn1->setGeometry(230, 184, 75, 25);
     connect(BitBtn1, &QPushButton::clicked, this, platform::Guarded([this] { BitBtn1Click(); }));
 
@@ -67,9 +66,8 @@ TdlgLog::~TdlgLog() {
 
 void TdlgLog::FormCreate() {
     Memo1->clear();
-    Memo1->appendPlainText(QStringLiteral("Quelvo Player ") +
-                           QString::fromStdString(GetProgramVersion()) +
-                           QStringLiteral(" Logging"));
+    Memo1->appendPlainText(
+        tr("Quelvo Player %1 Logging").arg(QString::fromStdString(GetProgramVersion())));
     Memo1->appendPlainText(QString(67, QLatin1Char('*')));
 }
 

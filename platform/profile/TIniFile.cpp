@@ -2,6 +2,7 @@
 
 #include "platform/profile/profile.h"
 
+#include <QCoreApplication>
 #include <utility>
 #include <vector>
 
@@ -28,7 +29,9 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
                            const std::string& value) {
     if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(),
                                     FFileName.c_str()))
-        throw EIniFileException("Unable to write to " + FFileName);
+        throw EIniFileException(QCoreApplication::translate("TIniFile", "Unable to write to %1")
+                                    .arg(QString::fromStdString(FFileName))
+                                    .toStdString());
 }
 
 } // namespace platform

@@ -1,12 +1,16 @@
 #include "platform/registry/TRegistry.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace platform {
 namespace {
 
+// `what` names the value as %1.
 [[noreturn]] void Raise(const char* what, const std::string& name) {
-    throw ERegistryException(std::string(what) + " '" + name + "'");
+    throw ERegistryException(QCoreApplication::translate("TRegistry", what)
+                                 .arg(QString::fromStdString(name))
+                                 .toStdString());
 }
 
 } // namespace
@@ -59,7 +63,9 @@ bool TRegistry::CreateKey(const std::string& key) {
     HKEY created = nullptr;
     if (RegCreateKeyExA(BaseFor(key), key.c_str(), KEY_ALL_ACCESS, &created, nullptr) !=
         ERROR_SUCCESS)
-        throw ERegistryException("Failed to create key " + key);
+        throw ERegistryException(QCoreApplication::translate("TRegistry", "Failed to create key %1")
+                                     .arg(QString::fromStdString(key))
+                                     .toStdString());
     RegCloseKey(created);
     return true;
 }
@@ -110,16 +116,16 @@ std::vector<BYTE> TRegistry::ReadTyped(const std::string& name, DWORD expectedTy
     DWORD type = REG_NONE;
     std::vector<BYTE> data;
     if (!ReadData(name, type, data))
-        Raise("Failed to get data for", name);
+        Raise(QT_TRANSLATE_NOOP("TRegistry", "Failed to get data for '%1'"), name);
     if (type != expectedType)
-        Raise("Invalid data type for", name);
+        Raise(QT_TRANSLATE_NOOP("TRegistry", "Invalid data type for '%1'"), name);
     return data;
 }
 
 void TRegistry::WriteData(const std::string& name, DWORD type, const BYTE* data, std::size_t size) {
     if (RegSetValueExA(FCurrentKey, name.c_str(), type, data, static_cast<DWORD>(size)) !=
         ERROR_SUCCESS)
-        Raise("Failed to set data for", name);
+        Raise(QT_TRANSLATE_NOOP("TRegistry", "Failed to set data for '%1'"), name);
 }
 
 std::string TRegistry::ReadString(const std::string& name) {
@@ -128,7 +134,7 @@ std::string TRegistry::ReadString(const std::string& name) {
     if (!ReadData(name, type, data))
         return "";
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        Raise("Invalid data type for", name);
+        Raise(QT_TRANSLATE_NOOP("TRegistry", "Invalid data type for '%1'"), name);
     return std::string(data.begin(), std::find(data.begin(), data.end(), 0));
 }
 
@@ -143,7 +149,7 @@ void TRegistry::WriteExpandString(const std::string& name, const std::string& va
 int TRegistry::ReadInteger(const std::string& name) {
     const std::vector<BYTE> data = ReadTyped(name, REG_DWORD);
     if (data.size() != sizeof(DWORD))
-        Raise("Failed to get data for", name);
+        Raise(QT_TRANSLATE_NOOP("TRegistry", "Failed to get data for '%1'"), name);
     DWORD number = 0;
     for (std::size_t at = 0; at < data.size(); ++at)
         number |= static_cast<DWORD>(data[at]) << (8 * at);

@@ -108,7 +108,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& error) {
         ShowException(error);
     } catch (...) {
-        ShowErrorBox(QStringLiteral("Unknown error"));
+        ShowErrorBox(QCoreApplication::translate("Application", "Unknown error"));
     }
     return false;
 }

@@ -58,11 +58,13 @@ DialogResponder SetDialogResponder(DialogResponder next) {
 }
 
 void ShowInformation(const QString& text) {
-    run({QStringLiteral("Information"), text, DialogIcon::Information, false});
+    run({QCoreApplication::translate("Dialogs", "Information"), text, DialogIcon::Information,
+         false});
 }
 
 bool AskConfirmation(const QString& text) {
-    return run({QStringLiteral("Confirm"), text, DialogIcon::Question, true}) == DialogButton::Yes;
+    return run({QCoreApplication::translate("Dialogs", "Confirm"), text, DialogIcon::Question,
+                true}) == DialogButton::Yes;
 }
 
 void ShowMessage(const QString& text) {

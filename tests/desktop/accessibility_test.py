@@ -6,31 +6,19 @@ player's real state (its media-player status on the same session bus) shows.
 Usage (under dbus-run-session, on an X server; the toolkit exports its
 accessible objects from its X11 platform only):
   accessibility_test.py PLAYER DRIVE_TOOL DEMO_DISC_FOLDER"""
-import importlib.util
 import json
 import os
 import subprocess
 import sys
 import tempfile
 
+from accessibility_bus import BUTTON_ROLES, act, by_name, find_app, pyatspi
 from session_bus import busctl, wait_for
 
 player_binary, drive_tool, demo_disc = sys.argv[1:4]
-LAUNCHER = "/usr/libexec/at-spi-bus-launcher"  # what the session bus starts for it
 MPRIS = ["org.mpris.MediaPlayer2.quelvo", "/org/mpris/MediaPlayer2",
          "org.mpris.MediaPlayer2.Player"]
 SECOND = 1000000  # the player's positions are in microseconds
-
-if (not os.environ.get("DISPLAY") or not os.path.exists(LAUNCHER)
-        or importlib.util.find_spec("pyatspi") is None):
-    sys.exit(77)
-
-# The accessibility bus of this private session, started the way a desktop
-# starts it: by asking the session bus for its address.
-wait_for("the accessibility bus", lambda: json.loads(busctl(
-    "call", "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"))["data"][0])
-
-import pyatspi  # noqa: E402  (needs the bus above)
 
 
 def status():
@@ -50,30 +38,9 @@ def status_is(expected):
     wait_for("the player " + expected, lambda: status() == expected)
 
 
-def find_app():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "Quelvo Player":
-            return app
-    return None
-
-
-def by_name(root, name, *roles):
-    return pyatspi.findDescendant(root, lambda a: a.name == name and a.getRole() in roles)
-
-
 def find_buttons(app, names):
-    return {name: wait_for("a button named " + name,
-                           lambda: by_name(app, name, pyatspi.ROLE_PUSH_BUTTON,
-                                           pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_TOGGLE_BUTTON))
+    return {name: wait_for("a button named " + name, lambda: by_name(app, name, *BUTTON_ROLES))
             for name in names}
-
-
-def act(control, action_name):
-    """Does the named action of the control, as a tool does it: by its index."""
-    action = control.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    assert action_name in names, (control.name, names)
-    action.doAction(names.index(action_name))
 
 
 BUTTONS = ("Play", "Pause", "Stop", "Rewind", "Fast forward", "Rescan", "Loop", "Full screen",
@@ -81,7 +48,7 @@ BUTTONS = ("Play", "Pause", "Stop", "Rewind", "Fast forward", "Rescan", "Loop", 
 
 config = tempfile.mkdtemp(prefix="quelvo-access-")
 env = dict(os.environ, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb",
-           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANGUAGE="", LC_ALL="C.UTF-8")
 subprocess.run([drive_tool, "map", "D:", os.path.join(demo_disc, "demo.cue")], check=True,
                env=env, capture_output=True)
 player = subprocess.Popen([player_binary], env=env)

@@ -34,6 +34,7 @@ for file in usr/bin/quelvo-player usr/bin/quelvo-drive \
     usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png \
+    usr/share/quelvo-player/translations/quelvo-player_zh_CN.qm \
     usr/share/man/man1/quelvo-player.1.gz usr/share/man/man1/quelvo-drive.1.gz; do
     [ -s "$root/$file" ] || { echo "not installed: $file"; exit 1; }
 done
