@@ -15,9 +15,22 @@
 
 namespace {
 
-// The glyph files of ImageList1, by index.
-const char* const GlyphFiles[] = {"rescan", "pause", "play", "stop", "fastforward",
-                                  "rewind", "about", "exit", "loop", "fullscreen"};
+// The places of the glyphs in ImageList1, and their files in that order.
+enum Glyph : int {
+    glyphRescan,
+    glyphPause,
+    glyphPlay,
+    glyphStop,
+    glyphFastForward,
+    glyphRewind,
+    glyphAbout,
+    glyphExit,
+    glyphLoop,
+    glyphFullScreen,
+    glyphCount
+};
+const char* const GlyphFiles[glyphCount] = {"rescan", "pause", "play", "stop", "fastforward",
+                                            "rewind", "about", "exit", "loop", "fullscreen"};
 
 } // namespace
 
@@ -90,16 +103,17 @@ void TdlgMain::buildToolbar() {
     };
     Toolbar971->addWidget(cmbtrack);
 
-    ToolbarButton9710 = addButton(QStringLiteral("Check the VCD for new tracks"), ImageList1[0]);
+    ToolbarButton9710 =
+        addButton(QStringLiteral("Check the VCD for new tracks"), ImageList1[glyphRescan]);
     connect(ToolbarButton9710, &QToolButton::clicked, this,
             platform::Guarded([this] { cmbcdChange(); }));
     Toolbar971->addSeparator();
 
-    btnrw = addButton(QStringLiteral("Rewind the VCD"), ImageList1[5]);
-    btnff = addButton(QStringLiteral("FF the VCD"), ImageList1[4]);
-    btnplay = addButton(QStringLiteral("Play the VCD"), ImageList1[2]);
-    btnpause = addButton(QStringLiteral("Pause the VCD"), ImageList1[1]);
-    btnstop = addButton(QStringLiteral("Stop the VCD"), ImageList1[3]);
+    btnrw = addButton(QStringLiteral("Rewind the VCD"), ImageList1[glyphRewind]);
+    btnff = addButton(QStringLiteral("FF the VCD"), ImageList1[glyphFastForward]);
+    btnplay = addButton(QStringLiteral("Play the VCD"), ImageList1[glyphPlay]);
+    btnpause = addButton(QStringLiteral("Pause the VCD"), ImageList1[glyphPause]);
+    btnstop = addButton(QStringLiteral("Stop the VCD"), ImageList1[glyphStop]);
     for (QToolButton* stateButton : {btnplay, btnpause, btnstop})
         stateButton->setCheckable(true);
     Toolbar971->addSeparator();
@@ -124,7 +138,7 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(lblmmstatus);
     addBlankSeparator();
 
-    btnLoop = addButton(QStringLiteral("Loop playback of the VCD"), ImageList1[8]);
+    btnLoop = addButton(QStringLiteral("Loop playback of the VCD"), ImageList1[glyphLoop]);
     btnLoop->setCheckable(true);
     Toolbar971->addSeparator();
 
@@ -144,7 +158,7 @@ void TdlgMain::buildToolbar() {
     addBlankSeparator();
 
     btnFullScreen = addButton(QStringLiteral("Display the window full size (click Esc to cancel)"),
-                              ImageList1[9]);
+                              ImageList1[glyphFullScreen]);
     btnFullScreen->setCheckable(true);
     Toolbar971->addSeparator();
 
@@ -152,11 +166,11 @@ void TdlgMain::buildToolbar() {
                                  QIcon(QStringLiteral(":/glyphs/log.svg")));
     connect(ToolbarButton971, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton971Click(); }));
-    ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[6]);
+    ToolbarButton976 = addButton(QStringLiteral("About the program"), ImageList1[glyphAbout]);
     connect(ToolbarButton976, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton976Click(); }));
     Toolbar971->addSeparator();
-    ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[7]);
+    ToolbarButton975 = addButton(QStringLiteral("Exit program"), ImageList1[glyphExit]);
     connect(ToolbarButton975, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton975Click(); }));
 }
