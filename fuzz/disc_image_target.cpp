@@ -72,7 +72,7 @@ void FuzzDiscImage(Input input) {
         std::make_shared<MemorySectorReader>(input, SectorLayout::rawMode2, blankSectors), problem);
     if (disc)
         WalkVolume(*disc, OffsetsFrom(seed));
-    if (seed % kThroughALetterEvery == 0)
+    if (TakesTheWholeWay(seed, kThroughALetterEvery))
         ScanThroughALetter(input, seed);
 }
 

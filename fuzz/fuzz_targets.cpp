@@ -16,7 +16,17 @@ constexpr std::array<Target, 6> targets = {{
     {"disc-image", FuzzDiscImage},
 }};
 
+bool everyInputTheWholeWay = false;
+
 } // namespace
+
+bool TakesTheWholeWay(std::uint32_t hash, std::uint32_t every) {
+    return everyInputTheWholeWay || hash % every == 0;
+}
+
+void SendEveryInputTheWholeWay(bool every) {
+    everyInputTheWholeWay = every;
+}
 
 std::span<const Target> Targets() {
     return targets;
