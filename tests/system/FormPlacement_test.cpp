@@ -112,7 +112,9 @@ TEST_F(PlacementTest, FirstRunCreatesTheEmptyTopKeyAndTheCloseWritesEveryValueIn
 class SavesWatched {
 public:
     SavesWatched() : FWatch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        ::inotify_add_watch(FWatch, platform::store::ConfigDir().c_str(), IN_MOVED_TO);
+        // Both ends of each rename: identical events in a row are merged into one.
+        ::inotify_add_watch(FWatch, platform::store::ConfigDir().c_str(),
+                            IN_MOVED_FROM | IN_MOVED_TO);
     }
     ~SavesWatched() { ::close(FWatch); }
     int SavesOf(const std::string& name) {
@@ -120,7 +122,7 @@ public:
         for (ssize_t got; (got = ::read(FWatch, buffer, sizeof buffer)) > 0;) {
             for (char* at = buffer; at < buffer + got;) {
                 const auto* event = reinterpret_cast<const inotify_event*>(at);
-                if (event->len > 0 && name == event->name)
+                if ((event->mask & IN_MOVED_TO) && event->len > 0 && name == event->name)
                     ++FSaves;
                 at += sizeof(inotify_event) + event->len;
             }
