@@ -17,14 +17,6 @@ constexpr std::size_t rawSectorSize = 2352;
 constexpr std::size_t imageSectors = 20;
 constexpr std::uint32_t kOpenedEvery = 256;
 
-// Spreads the inputs that are opened over the whole input space (FNV-1a).
-std::uint32_t HashOf(Input input) {
-    std::uint32_t hash = 2166136261u;
-    for (const std::uint8_t byte : input)
-        hash = (hash ^ byte) * 16777619u;
-    return hash;
-}
-
 void WriteImages() {
     static const bool written = [] {
         const std::vector<std::uint8_t> image(imageSectors * rawSectorSize, 0);
@@ -45,7 +37,7 @@ void FuzzCueSheet(Input input) {
     if (!written)
         return;
     (void)platform::LocateCueImage(ScratchFolder(), *written);
-    if (!TakesTheWholeWay(HashOf(input), kOpenedEvery))
+    if (!TakesTheWholeWay(input, kOpenedEvery))
         return;
 
     const std::string cue = WriteScratchFile("sheet.cue", input);

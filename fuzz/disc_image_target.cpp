@@ -1,6 +1,6 @@
 // A whole disc image: the input is a raw Mode 2 image from sector 16 on, its
 // last four bytes choosing where the tracks are read. The disc volume scans
-// it in memory and streams every file it finds; one input in 64 also goes
+// it in memory and streams every file it finds; one input in 1024 also goes
 // the whole way a user's image goes, written out and mapped to a letter, so
 // that the drive layer and the image reader are fuzzed too without costing
 // every run two files.
@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t rawSectorSize = 2352;
 constexpr std::uint32_t blankSectors = 16;
 constexpr char letter = 'E';
-constexpr std::uint32_t kThroughALetterEvery = 64;
+constexpr std::uint32_t kThroughALetterEvery = 1024;
 
 class OneMapping : public platform::DriveMappingStore {
 public:
@@ -72,7 +72,7 @@ void FuzzDiscImage(Input input) {
         std::make_shared<MemorySectorReader>(input, SectorLayout::rawMode2, blankSectors), problem);
     if (disc)
         WalkVolume(*disc, OffsetsFrom(seed));
-    if (TakesTheWholeWay(seed, kThroughALetterEvery))
+    if (TakesTheWholeWay(input, kThroughALetterEvery))
         ScanThroughALetter(input, seed);
 }
 

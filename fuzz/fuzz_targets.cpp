@@ -20,8 +20,13 @@ bool everyInputTheWholeWay = false;
 
 } // namespace
 
-bool TakesTheWholeWay(std::uint32_t hash, std::uint32_t every) {
-    return everyInputTheWholeWay || hash % every == 0;
+bool TakesTheWholeWay(Input input, std::uint32_t every) {
+    if (everyInputTheWholeWay)
+        return true;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const std::uint8_t byte : input)
+        hash = (hash ^ byte) * 16777619u;
+    return hash % every == 0;
 }
 
 void SendEveryInputTheWholeWay(bool every) {

@@ -28,10 +28,11 @@ void FuzzIsoVolume(Input input);
 void FuzzDiscImage(Input input);
 
 // Whether an input goes the costly way too (files written, a drive letter
-// mapped): one in `every`, chosen by `hash`, so that a fuzzer reaches its
-// million runs within minutes; or every input, once the test suite asks, so
-// that an input kept for the costly way's sake is always replayed there.
-bool TakesTheWholeWay(std::uint32_t hash, std::uint32_t every);
+// mapped): one in `every`, chosen by a hash of all its bytes (which a fuzzer
+// cannot steer towards the way it steers a compared value), so that a fuzzer
+// reaches its million runs within minutes; or every input, once the test
+// suite asks, so that an input kept for the costly way is always replayed.
+bool TakesTheWholeWay(Input input, std::uint32_t every);
 void SendEveryInputTheWholeWay(bool every);
 
 // Aborts with `what` when `holds` is false: a finding, not an input to reject.
