@@ -17,9 +17,22 @@
 
 namespace {
 
-// The glyph files of ImageList1, by index.
-const char* const GlyphFiles[] = {"rescan", "pause", "play", "stop", "fastforward",
-                                  "rewind", "about", "exit", "loop", "fullscreen"};
+// The places of the glyphs in ImageList1, and their files in that order.
+enum Glyph : int {
+    glyphRescan,
+    glyphPause,
+    glyphPlay,
+    glyphStop,
+    glyphFastForward,
+    glyphRewind,
+    glyphAbout,
+    glyphExit,
+    glyphLoop,
+    glyphFullScreen,
+    glyphCount
+};
+const char* const GlyphFiles[glyphCount] = {"rescan", "pause", "play", "stop", "fastforward",
+                                            "rewind", "about", "exit", "loop", "fullscreen"};
 
 // Items stand edge to edge, as laid out, with only the frame around them:
 // the style's gaps and margins would push the last buttons into the
@@ -113,16 +126,16 @@ void TdlgMain::buildToolbar() {
     };
     Toolbar971->addWidget(cmbtrack);
 
-    ToolbarButton9710 = addButton(tr("Check the VCD for new tracks"), ImageList1[0]);
+    ToolbarButton9710 = addButton(tr("Check the VCD for new tracks"), ImageList1[glyphRescan]);
     connect(ToolbarButton9710, &QToolButton::clicked, this,
             platform::Guarded([this] { cmbcdChange(); }));
     Toolbar971->addSeparator();
 
-    btnrw = addButton(tr("Rewind the VCD"), ImageList1[5]);
-    btnff = addButton(tr("FF the VCD"), ImageList1[4]);
-    btnplay = addButton(tr("Play the VCD"), ImageList1[2]);
-    btnpause = addButton(tr("Pause the VCD"), ImageList1[1]);
-    btnstop = addButton(tr("Stop the VCD"), ImageList1[3]);
+    btnrw = addButton(tr("Rewind the VCD"), ImageList1[glyphRewind]);
+    btnff = addButton(tr("FF the VCD"), ImageList1[glyphFastForward]);
+    btnplay = addButton(tr("Play the VCD"), ImageList1[glyphPlay]);
+    btnpause = addButton(tr("Pause the VCD"), ImageList1[glyphPause]);
+    btnstop = addButton(tr("Stop the VCD"), ImageList1[glyphStop]);
     for (QToolButton* stateButton : {btnplay, btnpause, btnstop})
         stateButton->setCheckable(true);
     Toolbar971->addSeparator();
@@ -147,7 +160,7 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(lblmmstatus);
     addBlankSeparator();
 
-    btnLoop = addButton(tr("Loop playback of the VCD"), ImageList1[8]);
+    btnLoop = addButton(tr("Loop playback of the VCD"), ImageList1[glyphLoop]);
     btnLoop->setCheckable(true);
     Toolbar971->addSeparator();
 
@@ -166,8 +179,8 @@ void TdlgMain::buildToolbar() {
     Toolbar971->addWidget(cmbzoom);
     addBlankSeparator();
 
-    btnFullScreen =
-        addButton(tr("Display the window full size (click Esc to cancel)"), ImageList1[9]);
+    btnFullScreen = addButton(tr("Display the window full size (click Esc to cancel)"),
+                              ImageList1[glyphFullScreen]);
     btnFullScreen->setCheckable(true);
     Toolbar971->addSeparator();
 
@@ -175,11 +188,11 @@ void TdlgMain::buildToolbar() {
         addButton(tr("Display logging information"), QIcon(QStringLiteral(":/glyphs/log.svg")));
     connect(ToolbarButton971, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton971Click(); }));
-    ToolbarButton976 = addButton(tr("About the program"), ImageList1[6]);
+    ToolbarButton976 = addButton(tr("About the program"), ImageList1[glyphAbout]);
     connect(ToolbarButton976, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton976Click(); }));
     Toolbar971->addSeparator();
-    ToolbarButton975 = addButton(tr("Exit program"), ImageList1[7]);
+    ToolbarButton975 = addButton(tr("Exit program"), ImageList1[glyphExit]);
     connect(ToolbarButton975, &QToolButton::clicked, this,
             platform::Guarded([this] { ToolbarButton975Click(); }));
 }

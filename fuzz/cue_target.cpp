@@ -1,6 +1,8 @@
-// A cue sheet's text, resolved and opened as the drive letters open a mapped
-// .cue: the image it names is looked for beside it (a small raw image is
-// there under a few names) and handed to the disc reader.
+// A cue sheet's text, read in memory for the image it names, which is looked
+// for beside it (a small raw image is there under a few names). One sheet in
+// 256 that names an image is also opened as the drive letters open a mapped
+// .cue, written out and handed to the disc reader, so that the reader is
+// fuzzed too without costing every run its files.
 #include "fuzz/fuzz_targets.h"
 #include "fuzz/scratch_folder.h"
 #include "platform/disc/cue_sheet.h"
@@ -13,6 +15,7 @@ namespace {
 
 constexpr std::size_t rawSectorSize = 2352;
 constexpr std::size_t imageSectors = 20;
+constexpr std::uint32_t kOpenedEvery = 256;
 
 void WriteImages() {
     static const bool written = [] {
@@ -30,8 +33,12 @@ void FuzzCueSheet(Input input) {
     WriteImages();
     const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
     std::string problem;
-    if (const std::optional<std::string> written = platform::CueImageFile(text, problem))
-        (void)platform::LocateCueImage(ScratchFolder(), *written);
+    const std::optional<std::string> written = platform::CueImageFile(text, problem);
+    if (!written)
+        return;
+    (void)platform::LocateCueImage(ScratchFolder(), *written);
+    if (!TakesTheWholeWay(input, kOpenedEvery))
+        return;
 
     const std::string cue = WriteScratchFile("sheet.cue", input);
     std::vector<std::string> files;

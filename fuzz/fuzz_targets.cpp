@@ -16,7 +16,22 @@ constexpr std::array<Target, 6> targets = {{
     {"disc-image", FuzzDiscImage},
 }};
 
+bool everyInputTheWholeWay = false;
+
 } // namespace
+
+bool TakesTheWholeWay(Input input, std::uint32_t every) {
+    if (everyInputTheWholeWay)
+        return true;
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const std::uint8_t byte : input)
+        hash = (hash ^ byte) * 16777619u;
+    return hash % every == 0;
+}
+
+void SendEveryInputTheWholeWay(bool every) {
+    everyInputTheWholeWay = every;
+}
 
 std::span<const Target> Targets() {
     return targets;

@@ -27,6 +27,14 @@ void FuzzCueSheet(Input input);
 void FuzzIsoVolume(Input input);
 void FuzzDiscImage(Input input);
 
+// Whether an input goes the costly way too (files written, a drive letter
+// mapped): one in `every`, chosen by a hash of all its bytes (which a fuzzer
+// cannot steer towards the way it steers a compared value), so that a fuzzer
+// reaches its million runs within minutes; or every input, once the test
+// suite asks, so that an input kept for the costly way is always replayed.
+bool TakesTheWholeWay(Input input, std::uint32_t every);
+void SendEveryInputTheWholeWay(bool every);
+
 // Aborts with `what` when `holds` is false: a finding, not an input to reject.
 void Require(bool holds, const char* what);
 

@@ -1,5 +1,6 @@
 #include "system/FormPlacement.h"
 
+#include "platform/registry/transaction.h"
 #include "platform/registry/TRegistry.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Messages.h"
@@ -145,6 +146,9 @@ TFormPlacement::TFormPlacement(QWidget* owner, const QString& iniFileName,
 void TFormPlacement::StorePlacement() {
     if (!FRestored && Active)
         return;
+    // All values or none: a crash, or two players closing at once, never
+    // leaves a record mixed from two saves.
+    platform::RegistryTransaction transaction;
     PlacementStore store(IniFileName, IniSection);
     store.Write("FormVersion", std::to_string(Version));
 
@@ -167,6 +171,8 @@ void TFormPlacement::StorePlacement() {
     store.Write("NormPos" + suffix, normPos);
     store.Write("NormPos", normPos);
     store.Write("Visible", FDestroying ? "1" : "0");
+    if (transaction.Commit() != platform::ERROR_SUCCESS)
+        throw platform::ERegistryException("Failed to set data for 'FormVersion'");
     FSaved = true;
 }
 

@@ -79,13 +79,16 @@ int main(int argc, char** argv) {
     const double played = (loops - warmUpLoops) * trackSeconds;
     std::printf("soak: %d loops of a %.1f s track (%.0f s of playback in %.0f s)%s\n", loops,
                 trackSeconds, played, clock.elapsed() / 1000.0, ended ? ", ENDED EARLY" : "");
-    std::printf("%-14s %10s %10s %10s\n", "", "after warm-up", "at the end", "drift");
-    std::printf("%-14s %10lld %10lld %+10lld\n", "RSS (KiB)",
-                static_cast<long long>(start.residentKiB), static_cast<long long>(end.residentKiB),
-                static_cast<long long>(end.residentKiB - start.residentKiB));
-    std::printf("%-14s %10d %10d %+10d\n", "open files", start.openFiles, end.openFiles,
-                end.openFiles - start.openFiles);
-    std::printf("%-14s %10d %10d %+10d\n", "threads", start.threads, end.threads,
-                end.threads - start.threads);
+    // The change over the run, and the same scaled to one hour of playback.
+    const double perHour = played > 0 ? 3600 / played : 0;
+    std::printf("%-14s %13s %10s %10s %14s\n", "", "after warm-up", "at the end", "change",
+                "drift per hour");
+    const auto row = [perHour](const char* name, long long before, long long after) {
+        std::printf("%-14s %13lld %10lld %+10lld %+14.1f\n", name, before, after, after - before,
+                    static_cast<double>(after - before) * perHour);
+    };
+    row("RSS (KiB)", start.residentKiB, end.residentKiB);
+    row("open files", start.openFiles, end.openFiles);
+    row("threads", start.threads, end.threads);
     return ended ? 1 : 0;
 }

@@ -24,20 +24,20 @@ constexpr int ExitReleaseTimeoutMs = 500;
 } // namespace
 
 IdleInhibitor::IdleInhibitor(QString application, QString reason, QObject* parent)
-    : QObject(parent), FApplication(std::move(application)), FReason(std::move(reason)),
-      FBus(SessionBus()) {
+    : QObject(parent), application_(std::move(application)), reason_(std::move(reason)),
+      bus_(SessionBus()) {
 }
 
 IdleInhibitor::~IdleInhibitor() {
-    FWanted = false;
+    wanted_ = false;
     LetGo(true);
 }
 
 void IdleInhibitor::SetHeld(bool held) {
-    if (held == FWanted)
+    if (held == wanted_)
         return;
-    FWanted = held;
-    if (!FBus || FAsking)
+    wanted_ = held;
+    if (!bus_ || asking_)
         return;
     if (held)
         Ask(Service::ScreenSaver);
@@ -50,15 +50,15 @@ void IdleInhibitor::Ask(Service service) {
     if (service == Service::ScreenSaver) {
         call = QDBusMessage::createMethodCall(ScreenSaverName, ScreenSaverPath, ScreenSaverName,
                                               QStringLiteral("Inhibit"));
-        call << FApplication << FReason;
+        call << application_ << reason_;
     } else {
         call = QDBusMessage::createMethodCall(PortalName, PortalPath,
                                               QStringLiteral("org.freedesktop.portal.Inhibit"),
                                               QStringLiteral("Inhibit"));
-        call << QString() << InhibitIdle << QVariantMap{{QStringLiteral("reason"), FReason}};
+        call << QString() << InhibitIdle << QVariantMap{{QStringLiteral("reason"), reason_}};
     }
-    FAsking = true;
-    auto* watcher = new QDBusPendingCallWatcher(FBus->asyncCall(call), this);
+    asking_ = true;
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, service](QDBusPendingCallWatcher* answered) { Answered(answered, service); });
 }
@@ -67,42 +67,42 @@ void IdleInhibitor::Ask(Service service) {
 // session with neither simply keeps its idle rules.
 void IdleInhibitor::Answered(QDBusPendingCallWatcher* call, Service service) {
     call->deleteLater();
-    FAsking = false;
+    asking_ = false;
     const QDBusMessage reply = call->reply();
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        if (service == Service::ScreenSaver && FWanted)
+        if (service == Service::ScreenSaver && wanted_)
             Ask(Service::Portal);
         return;
     }
     if (service == Service::ScreenSaver)
-        FCookie = reply.arguments().first().toUInt();
+        cookie_ = reply.arguments().first().toUInt();
     else
-        FRequest = qvariant_cast<QDBusObjectPath>(reply.arguments().first()).path();
-    if (!FWanted)
+        request_ = qvariant_cast<QDBusObjectPath>(reply.arguments().first()).path();
+    if (!wanted_)
         LetGo(false);
 }
 
 void IdleInhibitor::LetGo(bool waitForIt) {
-    if (!FBus)
+    if (!bus_)
         return;
     QDBusMessage call;
-    if (FCookie) {
+    if (cookie_) {
         call = QDBusMessage::createMethodCall(ScreenSaverName, ScreenSaverPath, ScreenSaverName,
                                               QStringLiteral("UnInhibit"));
-        call << *FCookie;
-        FCookie.reset();
-    } else if (!FRequest.isEmpty()) {
-        call = QDBusMessage::createMethodCall(PortalName, FRequest,
+        call << *cookie_;
+        cookie_.reset();
+    } else if (!request_.isEmpty()) {
+        call = QDBusMessage::createMethodCall(PortalName, request_,
                                               QStringLiteral("org.freedesktop.portal.Request"),
                                               QStringLiteral("Close"));
-        FRequest.clear();
+        request_.clear();
     } else {
         return;
     }
     if (waitForIt)
-        FBus->call(call, QDBus::Block, ExitReleaseTimeoutMs);
+        bus_->call(call, QDBus::Block, ExitReleaseTimeoutMs);
     else
-        FBus->asyncCall(call);
+        bus_->asyncCall(call);
 }
 
 } // namespace platform

@@ -24,7 +24,7 @@ public:
     // that was let go before the answer came is let go on its arrival.
     // Without a session bus, or with nothing to ask, nothing happens.
     void SetHeld(bool held);
-    bool Held() const { return FWanted; }
+    bool Held() const { return wanted_; }
 
 private:
     enum class Service { ScreenSaver, Portal };
@@ -32,13 +32,13 @@ private:
     void Answered(QDBusPendingCallWatcher* call, Service service);
     void LetGo(bool waitForIt);
 
-    const QString FApplication;
-    const QString FReason;
-    std::optional<QDBusConnection> FBus;
-    bool FWanted = false;
-    bool FAsking = false;
-    std::optional<std::uint32_t> FCookie; // a screensaver hold
-    QString FRequest;                     // a portal hold: its request object
+    const QString application_;
+    const QString reason_;
+    std::optional<QDBusConnection> bus_;
+    bool wanted_ = false;
+    bool asking_ = false;
+    std::optional<std::uint32_t> cookie_; // a screensaver hold
+    QString request_;                     // a portal hold: its request object
 };
 
 } // namespace platform

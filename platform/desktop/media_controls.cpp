@@ -24,24 +24,24 @@ std::unique_ptr<MediaControls> MediaControls::Register(const QString& playerName
     return std::unique_ptr<MediaControls>(new MediaControls(std::move(object)));
 }
 
-MediaControls::MediaControls(std::unique_ptr<MprisObject> object) : FObject(std::move(object)) {
+MediaControls::MediaControls(std::unique_ptr<MprisObject> object) : object_(std::move(object)) {
 }
 
 MediaControls::~MediaControls() {
-    FObject->Bus.unregisterObject(QStringLiteral("/org/mpris/MediaPlayer2"));
+    object_->Bus.unregisterObject(QStringLiteral("/org/mpris/MediaPlayer2"));
 }
 
 void MediaControls::Update(const MediaState& state) {
-    const MediaState before = FObject->State;
+    const MediaState before = object_->State;
     if (state == before)
         return;
-    FObject->State = state;
+    object_->State = state;
     QVariantMap changed;
     if (state.playback != before.playback)
-        changed.insert(QStringLiteral("PlaybackStatus"), FObject->PlaybackStatus());
+        changed.insert(QStringLiteral("PlaybackStatus"), object_->PlaybackStatus());
     if (state.track != before.track || state.album != before.album || state.title != before.title ||
         state.length != before.length)
-        changed.insert(QStringLiteral("Metadata"), FObject->Metadata());
+        changed.insert(QStringLiteral("Metadata"), object_->Metadata());
     if (state.canGoNext != before.canGoNext)
         changed.insert(QStringLiteral("CanGoNext"), state.canGoNext);
     if (state.canGoPrevious != before.canGoPrevious)
@@ -52,11 +52,11 @@ void MediaControls::Update(const MediaState& state) {
     }
     if (state.canSeek != before.canSeek)
         changed.insert(QStringLiteral("CanSeek"), state.canSeek);
-    FObject->Announce(QStringLiteral("org.mpris.MediaPlayer2.Player"), changed);
+    object_->Announce(QStringLiteral("org.mpris.MediaPlayer2.Player"), changed);
 }
 
 void MediaControls::Seeked(std::int64_t position) {
-    for (auto* adaptor : FObject->findChildren<MprisPlayerAdaptor*>())
+    for (auto* adaptor : object_->findChildren<MprisPlayerAdaptor*>())
         emit adaptor->Seeked(position);
 }
 

@@ -54,7 +54,7 @@ public:
 
 private:
     explicit MediaControls(std::unique_ptr<MprisObject> object);
-    std::unique_ptr<MprisObject> FObject;
+    std::unique_ptr<MprisObject> object_;
 };
 
 } // namespace platform

@@ -62,64 +62,64 @@ void MprisObject::Announce(const QString& interfaceName, const QVariantMap& chan
 }
 
 MprisRootAdaptor::MprisRootAdaptor(MprisObject* object)
-    : QDBusAbstractAdaptor(object), FObject(object) {
+    : QDBusAbstractAdaptor(object), object_(object) {
 }
 
 void MprisRootAdaptor::Raise() {
-    FObject->Later(FObject->Commands.Raise);
+    object_->Later(object_->Commands.Raise);
 }
 
 void MprisRootAdaptor::Quit() {
-    FObject->Later(FObject->Commands.Quit);
+    object_->Later(object_->Commands.Quit);
 }
 
 MprisPlayerAdaptor::MprisPlayerAdaptor(MprisObject* object)
-    : QDBusAbstractAdaptor(object), FObject(object) {
+    : QDBusAbstractAdaptor(object), object_(object) {
 }
 
 qlonglong MprisPlayerAdaptor::Position() const {
-    return FObject->Commands.Position ? FObject->Commands.Position() : 0;
+    return object_->Commands.Position ? object_->Commands.Position() : 0;
 }
 
 void MprisPlayerAdaptor::Play() {
-    FObject->Later(FObject->Commands.Play);
+    object_->Later(object_->Commands.Play);
 }
 
 void MprisPlayerAdaptor::Pause() {
-    FObject->Later(FObject->Commands.Pause);
+    object_->Later(object_->Commands.Pause);
 }
 
 void MprisPlayerAdaptor::PlayPause() {
-    FObject->Later(FObject->Commands.PlayPause);
+    object_->Later(object_->Commands.PlayPause);
 }
 
 void MprisPlayerAdaptor::Stop() {
-    FObject->Later(FObject->Commands.Stop);
+    object_->Later(object_->Commands.Stop);
 }
 
 void MprisPlayerAdaptor::Next() {
-    FObject->Later(FObject->Commands.Next);
+    object_->Later(object_->Commands.Next);
 }
 
 void MprisPlayerAdaptor::Previous() {
-    FObject->Later(FObject->Commands.Previous);
+    object_->Later(object_->Commands.Previous);
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong Offset) {
-    if (!FObject->State.canSeek || !FObject->Commands.Seek)
+    if (!object_->State.canSeek || !object_->Commands.Seek)
         return;
-    const auto seek = FObject->Commands.Seek;
-    FObject->Later([seek, Offset] { seek(Offset); });
+    const auto seek = object_->Commands.Seek;
+    object_->Later([seek, Offset] { seek(Offset); });
 }
 
 // A request for a track that is no longer the current one is stale: the
 // desktop asked before it saw the change, and is ignored.
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) {
-    if (!FObject->State.canSeek || !FObject->Commands.SetPosition ||
-        TrackId != FObject->TrackId() || Position < 0 || Position > FObject->State.length)
+    if (!object_->State.canSeek || !object_->Commands.SetPosition ||
+        TrackId != object_->TrackId() || Position < 0 || Position > object_->State.length)
         return;
-    const auto setPosition = FObject->Commands.SetPosition;
-    FObject->Later([setPosition, Position] { setPosition(Position); });
+    const auto setPosition = object_->Commands.SetPosition;
+    object_->Later([setPosition, Position] { setPosition(Position); });
 }
 
 } // namespace platform

@@ -52,8 +52,8 @@ public:
     bool CanQuit() const { return true; }
     bool CanRaise() const { return true; }
     bool HasTrackList() const { return false; }
-    QString Identity() const { return FObject->Identity; }
-    QString DesktopEntry() const { return FObject->DesktopEntry; }
+    QString Identity() const { return object_->Identity; }
+    QString DesktopEntry() const { return object_->DesktopEntry; }
     QStringList SupportedUriSchemes() const { return {}; }
     QStringList SupportedMimeTypes() const { return {}; }
 
@@ -62,7 +62,7 @@ public slots:
     void Quit();
 
 private:
-    MprisObject* FObject;
+    MprisObject* object_;
 };
 
 class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
@@ -84,15 +84,15 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
 public:
     explicit MprisPlayerAdaptor(MprisObject* object);
 
-    QString PlaybackStatus() const { return FObject->PlaybackStatus(); }
+    QString PlaybackStatus() const { return object_->PlaybackStatus(); }
     double Rate() const { return 1.0; }
     double Volume() const { return 1.0; }
-    QVariantMap Metadata() const { return FObject->Metadata(); }
+    QVariantMap Metadata() const { return object_->Metadata(); }
     qlonglong Position() const;
-    bool CanGoNext() const { return FObject->State.canGoNext; }
-    bool CanGoPrevious() const { return FObject->State.canGoPrevious; }
-    bool CanPlay() const { return FObject->State.canPlay; }
-    bool CanSeek() const { return FObject->State.canSeek; }
+    bool CanGoNext() const { return object_->State.canGoNext; }
+    bool CanGoPrevious() const { return object_->State.canGoPrevious; }
+    bool CanPlay() const { return object_->State.canPlay; }
+    bool CanSeek() const { return object_->State.canSeek; }
     bool CanControl() const { return true; }
 
 public slots:
@@ -109,7 +109,7 @@ signals:
     void Seeked(qlonglong Position);
 
 private:
-    MprisObject* FObject;
+    MprisObject* object_;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/ascii_case.h"
 #include "platform/graphics/GradientFill.h"
+#include "platform/library/library_presence.h"
 
 #include <string_view>
 
@@ -16,8 +17,6 @@ struct Export {
 struct BuiltInLibrary {
     const char* fileName;
     Export exports[1];
-    bool present = true;
-    int loadAttempts = 0;
 };
 
 BuiltInLibrary& msimg32() {
@@ -40,8 +39,7 @@ HMODULE LoadLibraryA(const char* fileName) {
     BuiltInLibrary* library = find(fileName);
     if (!library)
         return nullptr;
-    ++library->loadAttempts;
-    return library->present ? library : nullptr;
+    return BuiltInLibraryLoadable(library->fileName) ? library : nullptr;
 }
 
 FARPROC GetProcAddress(HMODULE module, const char* procName) {
@@ -55,16 +53,6 @@ FARPROC GetProcAddress(HMODULE module, const char* procName) {
 
 BOOL FreeLibrary(HMODULE module) {
     return module != nullptr;
-}
-
-void SetLibraryPresent(const char* fileName, bool present) {
-    if (BuiltInLibrary* library = find(fileName))
-        library->present = present;
-}
-
-int LibraryLoadAttempts(const char* fileName) {
-    const BuiltInLibrary* library = find(fileName);
-    return library ? library->loadAttempts : 0;
 }
 
 } // namespace platform

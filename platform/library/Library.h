@@ -1,7 +1,6 @@
 #pragma once
 // Run-time libraries the program loads by name and looks into by export
-// name. The system's libraries are built in; a test can take one away to see
-// the program cope with its absence.
+// name. The system's libraries are built in.
 #include "platform/wintypes.h"
 
 namespace platform {
@@ -13,10 +12,5 @@ HMODULE LoadLibraryA(const char* fileName);
 // The export's address, or null when the library has no such export.
 FARPROC GetProcAddress(HMODULE module, const char* procName);
 BOOL FreeLibrary(HMODULE module);
-
-// For tests: whether the named library can be loaded (all can by default),
-// and how many times a load of it was asked for.
-void SetLibraryPresent(const char* fileName, bool present);
-int LibraryLoadAttempts(const char* fileName);
 
 } // namespace platform

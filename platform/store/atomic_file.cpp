@@ -4,8 +4,8 @@
 
 #include "platform/paths/path_parts.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -49,14 +49,6 @@ bool WriteAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-// The permissions the new file should carry: those of the file it replaces.
-mode_t ModeFor(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    return 0600;
-}
-
 // Flushes the folder so that a rename in it survives a crash.
 void FlushFolder(const std::string& folder) {
     Descriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -73,15 +65,21 @@ std::string Timestamp() {
     return text;
 }
 
-// A temporary copy as WriteWholeFile makes them: "<name>.XXXXXX".
+// Temporary copies are hidden and carry a marker no person puts in a name,
+// so that a user's own "user.reg.backup" beside the file is never taken for one.
+constexpr std::string_view kTemporaryMarker = ".quelvo-save-";
+constexpr std::size_t kTemporaryRandomLength = 6; // the "XXXXXX" of mkostemp
+
+std::string TemporaryPrefixOf(std::string_view name) {
+    std::string prefix = ".";
+    prefix += name;
+    prefix += kTemporaryMarker;
+    return prefix;
+}
+
 bool IsTemporaryOf(std::string_view entry, std::string_view name) {
-    constexpr std::size_t suffix = 6;
-    if (entry.size() != name.size() + 1 + suffix || !entry.starts_with(name) ||
-        entry[name.size()] != '.')
-        return false;
-    return std::all_of(entry.end() - suffix, entry.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
+    const std::string prefix = TemporaryPrefixOf(name);
+    return entry.size() == prefix.size() + kTemporaryRandomLength && entry.starts_with(prefix);
 }
 
 // A save killed half way leaves its temporary copy behind. One older than any
@@ -103,6 +101,42 @@ void RemoveStaleTemporaries(const std::string& path) {
             ::unlinkat(::dirfd(listing), entry->d_name, 0);
     }
     ::closedir(listing);
+}
+
+// The file a save replaces: a symbolic link's final target, so that a
+// settings file linked into place (from a repository of dotfiles, say) gets
+// the new contents and stays a link. A link that leads nowhere is written
+// through as well, creating its target.
+Status FileBehindLinks(const std::string& path, std::string& target) {
+    constexpr int kMostLinks = 40; // as the kernel follows them
+    target = path;
+    for (int followed = 0; followed <= kMostLinks; ++followed) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return {};
+        std::string link(static_cast<std::size_t>(PATH_MAX), '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0)
+            return StatusFromErrno(errno, "follow the link", target);
+        link.resize(static_cast<std::size_t>(length));
+        target = link.starts_with('/') ? link : FolderOf(target) + "/" + link;
+    }
+    return StatusFromErrno(ELOOP, "follow the link", path);
+}
+
+// Gives the new copy the owner, group and permissions of the file it
+// replaces (new files are private to the user). Only a privileged writer may
+// hand a file to another owner; for anyone else the owner stays theirs, which
+// is all the system allows.
+bool TakeOwnershipOf(int descriptor, const std::string& replaced) {
+    struct stat info {};
+    if (::stat(replaced.c_str(), &info) != 0)
+        return ::fchmod(descriptor, 0600) == 0;
+    if (::fchown(descriptor, info.st_uid, info.st_gid) != 0 &&
+        ::fchown(descriptor, static_cast<uid_t>(-1), info.st_gid) != 0 && errno != EPERM)
+        return false;
+    // After the change of owner, which clears set-user-ID bits.
+    return ::fchmod(descriptor, info.st_mode & 07777) == 0;
 }
 
 Status TooLarge(const std::string& path) {
@@ -145,23 +179,27 @@ Status ReadWholeFile(const std::string& path, std::string& contents) {
 }
 
 Status WriteWholeFile(const std::string& path, std::string_view contents) {
-    const std::string folder = FolderOf(path);
+    std::string target;
+    if (Status followed = FileBehindLinks(path, target); !followed.ok())
+        return followed;
+    const std::string folder = FolderOf(target);
     if (Status created = CreateFolders(folder); !created.ok())
         return created;
 
-    RemoveStaleTemporaries(path);
-    std::string temporary = path + ".XXXXXX";
+    RemoveStaleTemporaries(target);
+    std::string temporary = folder + "/" + TemporaryPrefixOf(NamePart(target, kHostSeparators));
+    temporary.append(kTemporaryRandomLength, 'X');
     Descriptor descriptor(::mkostemp(temporary.data(), O_CLOEXEC));
     if (descriptor.get() < 0)
         return StatusFromErrno(errno, "create a file in", folder);
 
     int error = 0;
-    if (!WriteAll(descriptor.get(), contents) || ::fchmod(descriptor.get(), ModeFor(path)) != 0 ||
+    if (!WriteAll(descriptor.get(), contents) || !TakeOwnershipOf(descriptor.get(), target) ||
         ::fsync(descriptor.get()) != 0)
         error = errno;
     if (descriptor.close() != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0)
         error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());

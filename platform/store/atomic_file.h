@@ -20,11 +20,13 @@ constexpr std::size_t kMaxStoredFileBytes = std::size_t{16} << 20;
 // nothing ever waits on it.
 Status ReadWholeFile(const std::string& path, std::string& contents);
 
-// Replaces the file with `contents`: a temporary file in the same folder is
-// written and flushed to disk, renamed over the file, and the folder is
-// flushed. Creates the folder when it is missing; keeps an existing file's
-// permissions (new files are private to the user). Temporary copies that
-// saves killed long ago left behind are removed first.
+// Replaces the file with `contents`: a hidden temporary file in the same
+// folder is written and flushed to disk, renamed over the file, and the folder
+// is flushed. A symbolic link is saved through: its target is replaced, in the
+// target's folder, and the link stays. Creates the folder when it is missing;
+// keeps an existing file's owner, group and permissions where the system
+// allows (new files are private to the user). Temporary copies that saves
+// killed long ago left behind are removed first; no other file is touched.
 Status WriteWholeFile(const std::string& path, std::string_view contents);
 
 // Creates the folder of `path` if needed and checks that the file could be

@@ -9,6 +9,7 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/HeadlessVideo.h"
 #include "tests/support/NotificationRecorder.h"
+#include "tests/support/PinnedErrorTexts.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/Sandbox.h"
 #include "tests/support/TestMedia.h"
@@ -131,15 +132,14 @@ TEST_F(AssociationTest, ABrokenAssociationStopsAVideoCdUntilTheAboutBoxRepairsIt
     Sandbox::MapDriveTo("D:", TestMedia::VcdImage().cue);
     Start();
     BreakDatAssociation();
-    char expected[256] = {};
-    platform::mciGetErrorStringA(platform::MCIERR_INVALID_DEVICE_NAME, expected, sizeof expected);
+    const std::string expected = PinnedErrorTexts::Of(platform::MCIERR_INVALID_DEVICE_NAME);
     {
         DialogRecorder dialogs;
         window->cmbcd->setCurrentIndex(0);
         window->cmbcdChange();
         QCoreApplication::processEvents();
         ASSERT_FALSE(dialogs.Shown.isEmpty());
-        EXPECT_EQ(dialogs.Shown[0].Text, QString::fromUtf8(expected));
+        EXPECT_EQ(dialogs.Shown[0].Text, QString::fromStdString(expected));
         EXPECT_NE(window->MMpanel->Status(), mmPlaying);
     }
     {

@@ -1,6 +1,6 @@
 #include "display/GradientFill.h"
 
-#include "platform/library/Library.h"
+#include "tests/support/LibraryPresence.h"
 
 #include <gtest/gtest.h>
 #include <QGuiApplication>
@@ -37,17 +37,17 @@ struct Canvas {
 
 // Runs first in a fresh process: once loaded, the service stays loaded.
 TEST(FillGradient, WithoutTheServiceEveryCallFailsRetriesTheLoadAndDrawsNothing) {
-    if (platform::LibraryLoadAttempts("MSIMG32.DLL") > 0)
+    if (LibraryPresence::LoadAttempts("MSIMG32.DLL") > 0)
         GTEST_SKIP() << "the service was already loaded in this process";
-    platform::SetLibraryPresent("MSIMG32.DLL", false);
+    LibraryPresence::SetPresent("MSIMG32.DLL", false);
     Canvas canvas;
     EXPECT_FALSE(canvas.Fill(Violet, platform::clBlack, true));
     EXPECT_FALSE(canvas.Fill(Violet, platform::clBlack, true));
-    EXPECT_EQ(platform::LibraryLoadAttempts("MSIMG32.DLL"), 2);
+    EXPECT_EQ(LibraryPresence::LoadAttempts("MSIMG32.DLL"), 2);
     for (int y : {0, 20, 39})
         EXPECT_EQ(canvas.At(10, y), QColor(Qt::white));
 
-    platform::SetLibraryPresent("MSIMG32.DLL", true);
+    LibraryPresence::SetPresent("MSIMG32.DLL", true);
     EXPECT_TRUE(canvas.Fill(Violet, platform::clBlack, true)) << "a later call loads it";
 }
 

@@ -2,6 +2,7 @@
 
 #include "display/MediaPlayer.h"
 #include "tests/support/DialogRecorder.h"
+#include "tests/support/PinnedErrorTexts.h"
 
 #include "platform/mci/mci.h"
 #include "platform/profile/profile.h"
@@ -155,9 +156,7 @@ TEST_F(PanelTest, ATrackOfThreeMinutesTwentyPlaysOnUntilItsLastFrame) {
 TEST_F(PanelTest, AFailedOpenIsShownWithABeepAndPlayReportsNoDevice) {
     ScriptedDriver::NextOpenError = platform::MCIERR_INVALID_FILE;
     DialogRecorder dialogs;
-    char expected[256];
-    ASSERT_TRUE(
-        platform::mciGetErrorStringA(platform::MCIERR_INVALID_FILE, expected, sizeof expected));
+    const std::string expected = PinnedErrorTexts::Of(platform::MCIERR_INVALID_FILE);
     try {
         panel->PlayFile("C:\\clips\\broken.scr");
         FAIL() << "PlayFile should have failed";
@@ -165,7 +164,7 @@ TEST_F(PanelTest, AFailedOpenIsShownWithABeepAndPlayReportsNoDevice) {
         EXPECT_STREQ(error.what(), "No MCI device open");
     }
     ASSERT_EQ(dialogs.Shown.size(), 1);
-    EXPECT_EQ(dialogs.Shown[0].Text, QString::fromUtf8(expected));
+    EXPECT_EQ(dialogs.Shown[0].Text, QString::fromStdString(expected));
     EXPECT_EQ(dialogs.Shown[0].Icon, platform::DialogIcon::None);
     EXPECT_EQ(dialogs.Beeps, 1);
 

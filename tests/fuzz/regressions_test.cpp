@@ -32,6 +32,7 @@ std::vector<std::uint8_t> Contents(const std::filesystem::path& file) {
 class FuzzInputs : public ::testing::TestWithParam<fuzz::Target> {};
 
 TEST_P(FuzzInputs, EverySeedAndRegressionRunsCleanly) {
+    fuzz::SendEveryInputTheWholeWay(true);
     const std::vector<std::filesystem::path> inputs = InputsOf(GetParam().name);
     EXPECT_FALSE(inputs.empty()) << "no seeds for " << GetParam().name;
     for (const std::filesystem::path& input : inputs) {

@@ -3,8 +3,7 @@
 #include "platform/profile/profile.h"
 #include "tests/platform/mci_commands.h"
 #include "tests/platform/mci_scripted_fixture.h"
-
-#include <set>
+#include "tests/support/PinnedErrorTexts.h"
 
 using namespace platform;
 using namespace MciCommands;
@@ -36,15 +35,8 @@ TEST_F(DeviceSelection, EachMissingStepHasItsOwnError) {
     ASSERT_TRUE(WritePrivateProfileStringA("MCI32", "Nowhere", "missing.dll", "system.ini"));
     EXPECT_EQ(Open("movie.xyz").error, MCIERR_CANNOT_LOAD_DRIVER);
 
-    std::set<std::string> texts;
-    for (MCIERROR error :
-         {MCIERR_EXTENSION_NOT_FOUND, MCIERR_INVALID_DEVICE_NAME, MCIERR_CANNOT_LOAD_DRIVER,
-          MCIERR_FILE_NOT_FOUND, MCIERR_INVALID_FILE, MCIERR_INVALID_DEVICE_ID}) {
-        const std::string text = ErrorText(error);
-        EXPECT_FALSE(text.empty()) << error;
-        texts.insert(text);
-    }
-    EXPECT_EQ(texts.size(), 6u) << "no two errors read alike";
+    for (const auto& [error, text] : PinnedErrorTexts::All())
+        EXPECT_EQ(ErrorText(error), text) << error;
 }
 
 TEST_F(DeviceSelection, ABrokenDatAssociationStopsDatFilesUntilRepaired) {

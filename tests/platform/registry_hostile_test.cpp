@@ -6,6 +6,7 @@
 #include "platform/store/file_lock.h"
 #include "registry_test_support.h"
 #include "tests/support/Sandbox.h"
+#include "tests/support/UnwritableFile.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -155,9 +156,8 @@ TEST(HostileHives, DamageIsKeptForTheWindowOnceAndUtf16IsNamedForWhatItIs) {
 TEST(HostileHives, AReadOnlyHiveTakesChangesThatChangeNothing) {
     ConfigSandbox sandbox;
     SetZoom("3");
-    fs::permissions(sandbox.UserHive(), fs::perms::owner_read);
-    if (::access(sandbox.UserHive().c_str(), W_OK) == 0)
-        GTEST_SKIP() << "this user writes read-only files";
+    const UnwritableFile unwritable(sandbox.UserHive());
+    ASSERT_TRUE(unwritable.IsUnwritable()) << unwritable.Problem();
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kSettings, KEY_ALL_ACCESS, &key, nullptr),
               ERROR_SUCCESS);
@@ -205,17 +205,27 @@ TEST(HostileHives, ATransactionSavesAllItsValuesAtOnceOrNone) {
               std::string::npos);
 }
 
-TEST(HostileHives, TemporaryCopiesOfKilledSavesAreRemovedOnceStale) {
+TEST(HostileHives, TemporaryCopiesOfKilledSavesAreRemovedOnceStaleAndNoOtherFile) {
     ConfigSandbox sandbox;
     SetZoom("1");
-    const std::string stale = sandbox.UserHive() + ".a1B2c3";
-    const std::string fresh = sandbox.UserHive() + ".x9Y8z7";
+    const std::string stale = sandbox.Folder() + "/.user.reg.quelvo-save-a1B2c3";
+    const std::string fresh = sandbox.Folder() + "/.user.reg.quelvo-save-x9Y8z7";
     ConfigSandbox::WriteText(stale, "REGEDIT4\n[HKEY_CURRENT_USER\\");
     ConfigSandbox::WriteText(fresh, "REGEDIT4\n");
+    // Copies the user made: names a person gives a file, however old.
+    const std::vector<std::string> usersOwn = {
+        sandbox.UserHive() + ".backup", sandbox.UserHive() + ".before",
+        sandbox.UserHive() + ".sept26", sandbox.UserHive() + ".a1B2c3"};
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const std::string& path : usersOwn) {
+        ConfigSandbox::WriteText(path, "REGEDIT4\n");
+        fs::last_write_time(path, old);
+    }
     fs::last_write_time(stale, old);
     SetZoom("2");
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(fresh)) << "it may belong to a save going on now";
     EXPECT_TRUE(fs::exists(sandbox.UserHive() + ".lock"));
+    for (const std::string& path : usersOwn)
+        EXPECT_TRUE(fs::exists(path)) << path;
 }

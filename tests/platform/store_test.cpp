@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace platform::store;
@@ -60,4 +62,56 @@ TEST(AtomicFile, ABlockedLocationIsReportedAsDeniedWithTheReason) {
     EXPECT_EQ(writable.outcome, Outcome::accessDenied);
     EXPECT_NE(writable.message.find(sandbox.Base() + "/blocked"), std::string::npos);
     EXPECT_EQ(WriteWholeFile(path, "x").outcome, Outcome::accessDenied);
+}
+
+TEST(AtomicFile, ALinkedFileGetsTheNewContentsInItsTargetAndStaysALink) {
+    ConfigSandbox sandbox;
+    const std::string dotfiles = sandbox.Base() + "/dotfiles";
+    const std::string target = dotfiles + "/quelvo/user.reg";
+    ConfigSandbox::WriteText(target, "old");
+    fs::create_directories(sandbox.Folder());
+    const std::string linked = sandbox.UserHive();
+    // Relative, as a dotfiles manager makes them, and through a second link.
+    fs::create_symlink("../../dotfiles/quelvo/user.reg", sandbox.Folder() + "/middle.reg");
+    fs::create_symlink("middle.reg", linked);
+
+    ASSERT_TRUE(WriteWholeFile(linked, "new").ok());
+    EXPECT_TRUE(fs::is_symlink(linked));
+    EXPECT_TRUE(fs::is_symlink(sandbox.Folder() + "/middle.reg"));
+    EXPECT_EQ(ConfigSandbox::ReadText(target), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dotfiles + "/quelvo"), {}), 1)
+        << "the temporary copy was made beside the target and renamed over it";
+
+    // A link whose target is not there yet creates it.
+    fs::remove(target);
+    ASSERT_TRUE(WriteWholeFile(linked, "again").ok());
+    EXPECT_TRUE(fs::is_symlink(linked));
+    EXPECT_EQ(ConfigSandbox::ReadText(target), "again");
+
+    // A loop of links is refused, not followed for ever.
+    fs::remove(target);
+    fs::create_symlink("user.reg", target);
+    fs::remove(linked);
+    fs::create_symlink(target, linked);
+    EXPECT_FALSE(WriteWholeFile(linked, "lost").ok());
+}
+
+TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupAndMode) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can hand a file to another user";
+    ConfigSandbox sandbox;
+    const std::string path = sandbox.UserHive();
+    ConfigSandbox::WriteText(path, "written by the user");
+    constexpr uid_t kUser = 65534; // nobody
+    constexpr gid_t kGroup = 65534;
+    ASSERT_EQ(::chown(path.c_str(), kUser, kGroup), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+
+    ASSERT_TRUE(WriteWholeFile(path, "saved by root").ok());
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kUser);
+    EXPECT_EQ(info.st_gid, kGroup);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    EXPECT_EQ(ConfigSandbox::ReadText(path), "saved by root");
 }

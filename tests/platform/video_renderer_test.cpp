@@ -1,6 +1,7 @@
 // Which way video is drawn: OpenGL only where a graphics device can be opened
 // and OpenGL is not forced into software, and whatever a caller sets.
 #include "platform/mci/drivers/mpv/video_renderer.h"
+#include "tests/support/UnwritableFile.h"
 
 #include "platform/diagnostics.h"
 
@@ -34,11 +35,12 @@ TEST(VideoRenderer, AGraphicsDeviceIsARenderNodeThisProcessMayOpen) {
     makeNode(folder, "card0", QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_FALSE(HasGraphicsDevice(path));
 
-    // Root opens anything, so an unreadable node can only be tried as a user.
-    if (geteuid() != 0) {
-        makeNode(folder, "renderD128", QFile::ReadOwner);
-        EXPECT_FALSE(HasGraphicsDevice(path)) << "read-only to this user";
-    }
+    // A node this process may not open for writing, whoever runs the test.
+    makeNode(folder, "renderD128", QFile::ReadOwner | QFile::WriteOwner);
+    const UnwritableFile unwritable(folder.filePath("renderD128").toStdString());
+    ASSERT_TRUE(unwritable.IsUnwritable()) << unwritable.Problem();
+    EXPECT_FALSE(HasGraphicsDevice(path)) << "read-only to this process";
+
     makeNode(folder, "renderD129", QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_TRUE(HasGraphicsDevice(path));
 }

@@ -6,14 +6,19 @@
 #include "tests/support/Sandbox.h"
 
 #include "platform/registry/TRegistry.h"
+#include "platform/store/config_dir.h"
 #include "platform/ui/WindowPlacement.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 
 #include <memory>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -32,14 +37,11 @@ void Store(const std::string& name, const std::string& value) {
     registry.WriteString(name, value);
 }
 
+// The suffix written out from the screen Qt reports, as a person would read
+// it off the screen's settings: "(800x600)".
 std::string ScreenSuffix() {
-    // Appended: "(" + std::string makes GCC 12 at -O2 warn falsely.
-    std::string suffix = "(";
-    suffix += std::to_string(platform::GetSystemMetrics(platform::SM_CXSCREEN));
-    suffix += "x";
-    suffix += std::to_string(platform::GetSystemMetrics(platform::SM_CYSCREEN));
-    suffix += ")";
-    return suffix;
+    const QSize size = QGuiApplication::primaryScreen()->geometry().size();
+    return QStringLiteral("(%1x%2)").arg(size.width()).arg(size.height()).toStdString();
 }
 
 std::string PixelsPerInch() {
@@ -102,6 +104,42 @@ TEST_F(PlacementTest, FirstRunCreatesTheEmptyTopKeyAndTheCloseWritesEveryValueIn
 
     // The destruction saves nothing more.
     placement->FormDestroying();
+    EXPECT_EQ(Stored("Visible"), "0");
+}
+
+// Counts the times a file in the settings folder is put in place by a rename,
+// as every save does.
+class SavesWatched {
+public:
+    SavesWatched() : FWatch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        // Both ends of each rename: identical events in a row are merged into one.
+        ::inotify_add_watch(FWatch, platform::store::ConfigDir().c_str(),
+                            IN_MOVED_FROM | IN_MOVED_TO);
+    }
+    ~SavesWatched() { ::close(FWatch); }
+    int SavesOf(const std::string& name) {
+        alignas(inotify_event) char buffer[16384];
+        for (ssize_t got; (got = ::read(FWatch, buffer, sizeof buffer)) > 0;) {
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                if ((event->mask & IN_MOVED_TO) && event->len > 0 && name == event->name)
+                    ++FSaves;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return FSaves;
+    }
+
+private:
+    int FWatch;
+    int FSaves = 0;
+};
+
+TEST_F(PlacementTest, TheWholePlacementIsSavedInOneWrite) {
+    Show();
+    SavesWatched watched;
+    placement->FormCloseQueried();
+    EXPECT_EQ(watched.SavesOf("user.reg"), 1) << "a crash between two writes mixes two records";
     EXPECT_EQ(Stored("Visible"), "0");
 }
 

@@ -4,8 +4,7 @@
 //   quelvo-mcibench first-frame FILE RUNS
 //                                     prints the median milliseconds from
 //                                     open to the first picture on screen
-//   quelvo-mcibench poll FILE         prints the microseconds one poll of the
-//                                     display panel (its status queries) takes
+// (The panel's own poll is measured on the panel itself, by bench/panel.)
 #include "platform/mci/mci.h"
 #include "platform/mci/system_defaults.h"
 #include "platform/ui/Messages.h"
@@ -134,35 +133,6 @@ int firstFrame(const std::string& file, int runs) {
     return 0;
 }
 
-int pollCost(const std::string& file) {
-    PlayerWindow window;
-    showAndWait(window);
-    const MCIDEVICEID device = openInto(file, window);
-    play(device, window);
-    // What the panel asks at each tick: position (three times), mode, length,
-    // and a time-format set and read for the position text.
-    auto status = [device](DWORD item) {
-        MCI_STATUS_PARMS query{0, 0, item, 0};
-        mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&query));
-        return query.dwReturn;
-    };
-    constexpr int polls = 200000;
-    volatile DWORD_PTR sink = 0; // keeps the queries from being optimised away
-    QElapsedTimer elapsed;
-    elapsed.start();
-    for (int poll = 0; poll < polls; ++poll) {
-        MCI_SET_PARMS set{0, MCI_FORMAT_HMS, 0};
-        mciSendCommandA(device, MCI_SET, MCI_SET_TIME_FORMAT, reinterpret_cast<DWORD_PTR>(&set));
-        sink = sink + status(MCI_STATUS_TIME_FORMAT) + status(MCI_STATUS_POSITION) +
-               status(MCI_STATUS_LENGTH) + status(MCI_STATUS_POSITION) + status(MCI_STATUS_MODE) +
-               status(MCI_STATUS_POSITION);
-    }
-    const double microseconds = elapsed.nsecsElapsed() / 1e3 / polls;
-    std::printf("%.2f\n", microseconds);
-    close(device);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -173,8 +143,6 @@ int main(int argc, char** argv) {
         return playToTheEnd(arguments[1]);
     if (arguments.size() == 3 && arguments[0] == "first-frame")
         return firstFrame(arguments[1], std::stoi(arguments[2]));
-    if (arguments.size() == 2 && arguments[0] == "poll")
-        return pollCost(arguments[1]);
-    std::fprintf(stderr, "usage: quelvo-mcibench play FILE | first-frame FILE RUNS | poll FILE\n");
+    std::fprintf(stderr, "usage: quelvo-mcibench play FILE | first-frame FILE RUNS\n");
     return 2;
 }
