@@ -2,6 +2,7 @@
 // .cue: the image it names is looked for beside it (a small raw image is
 // there under a few names) and handed to the disc reader.
 #include "fuzz/fuzz_targets.h"
+#include "fuzz/image_layout_check.h"
 #include "fuzz/scratch_folder.h"
 #include "platform/disc/cue_sheet.h"
 #include "platform/disc/disc_source.h"
@@ -30,8 +31,7 @@ void FuzzCueSheet(Input input) {
     WriteImages();
     const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
     std::string problem;
-    if (const std::optional<std::string> written = platform::CueImageFile(text, problem))
-        (void)platform::LocateCueImage(ScratchFolder(), *written);
+    RequireSoundLayout(platform::CueLayout(text, ImagesOfAnySize(), problem));
 
     const std::string cue = WriteScratchFile("sheet.cue", input);
     std::vector<std::string> files;

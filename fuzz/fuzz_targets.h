@@ -26,6 +26,10 @@ void FuzzVersion(Input input);
 void FuzzCueSheet(Input input);
 void FuzzIsoVolume(Input input);
 void FuzzDiscImage(Input input);
+void FuzzCdrdaoTable(Input input);
+void FuzzNeroImage(Input input);
+void FuzzCloneCdSheet(Input input);
+void FuzzAlcoholDescriptor(Input input);
 
 // Aborts with `what` when `holds` is false: a finding, not an input to reject.
 void Require(bool holds, const char* what);
