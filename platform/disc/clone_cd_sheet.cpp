@@ -38,7 +38,8 @@ std::optional<std::uint32_t> SheetNumber(std::string_view text) {
 std::optional<ImageLayout> CloneCdLayout(std::string_view text, const ImageFile& image,
                                          std::string& problem) {
     bool clone = false, scrambled = false;
-    std::optional<std::uint32_t> firstMode, leadOut, point;
+    std::optional<std::uint32_t> firstMode, leadOut;
+    std::uint32_t point = 0; // of the entry being read; 0 is no lead-out
     std::string section;
     if (text.size() <= kLargestSheet && IsSheetText(text)) {
         while (!text.empty()) {
@@ -46,7 +47,7 @@ std::optional<ImageLayout> CloneCdLayout(std::string_view text, const ImageFile&
             if (line.starts_with('[') && line.ends_with(']')) {
                 section = AsciiUpper(line.substr(1, line.size() - 2));
                 clone = clone || section == "CLONECD";
-                point.reset();
+                point = 0;
                 continue;
             }
             const std::size_t equals = line.find('=');
@@ -60,8 +61,8 @@ std::optional<ImageLayout> CloneCdLayout(std::string_view text, const ImageFile&
             else if (section == "TRACK 1" && key == "MODE")
                 firstMode = value;
             else if (section.starts_with("ENTRY ") && key == "POINT")
-                point = value;
-            else if (section.starts_with("ENTRY ") && key == "PLBA" && point == 0xa2u)
+                point = value.value_or(0);
+            else if (section.starts_with("ENTRY ") && key == "PLBA" && point == 0xa2)
                 leadOut = value;
         }
     }
