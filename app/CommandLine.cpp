@@ -3,9 +3,10 @@
 const char* const kPlayerUsage =
     "usage: quelvo-player [DISC]\n"
     "       quelvo-player --help | --version\n"
-    "Plays Video CDs and Super Video CDs. DISC is a .cue, .bin or .iso disc\n"
-    "image, an optical drive (/dev/sr1) or a folder holding a copied disc: it\n"
-    "stands on a free drive letter for this run only and its first track plays.\n"
+    "Plays Video CDs and Super Video CDs. DISC is a disc image (.cue, .bin,\n"
+    ".toc, .nrg, .ccd, .img, .mds, .mdf or .iso), an optical drive (/dev/sr1)\n"
+    "or a folder holding a copied disc: it stands on a free drive letter for\n"
+    "this run only and its first track plays.\n"
     "Without DISC the player opens the drive chosen last time.\n";
 
 PlayerCommandLine ParsePlayerCommandLine(const std::vector<std::string>& arguments) {

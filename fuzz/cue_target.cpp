@@ -4,6 +4,7 @@
 // .cue, written out and handed to the disc reader, so that the reader is
 // fuzzed too without costing every run its files.
 #include "fuzz/fuzz_targets.h"
+#include "fuzz/image_layout_check.h"
 #include "fuzz/scratch_folder.h"
 #include "platform/disc/cue_sheet.h"
 #include "platform/disc/disc_source.h"
@@ -33,10 +34,7 @@ void FuzzCueSheet(Input input) {
     WriteImages();
     const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
     std::string problem;
-    const std::optional<std::string> written = platform::CueImageFile(text, problem);
-    if (!written)
-        return;
-    (void)platform::LocateCueImage(ScratchFolder(), *written);
+    RequireSoundLayout(platform::CueLayout(text, ImagesOfAnySize(), problem));
     if (!TakesTheWholeWay(input, kOpenedEvery))
         return;
 

@@ -7,13 +7,17 @@
 namespace fuzz {
 namespace {
 
-constexpr std::array<Target, 6> targets = {{
+constexpr std::array<Target, 10> targets = {{
     {"hive", FuzzHive},
     {"profile", FuzzProfile},
     {"version", FuzzVersion},
     {"cue", FuzzCueSheet},
     {"iso", FuzzIsoVolume},
     {"disc-image", FuzzDiscImage},
+    {"toc", FuzzCdrdaoTable},
+    {"nrg", FuzzNeroImage},
+    {"ccd", FuzzCloneCdSheet},
+    {"mds", FuzzAlcoholDescriptor},
 }};
 
 bool everyInputTheWholeWay = false;

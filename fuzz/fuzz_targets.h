@@ -26,6 +26,10 @@ void FuzzVersion(Input input);
 void FuzzCueSheet(Input input);
 void FuzzIsoVolume(Input input);
 void FuzzDiscImage(Input input);
+void FuzzCdrdaoTable(Input input);
+void FuzzNeroImage(Input input);
+void FuzzCloneCdSheet(Input input);
+void FuzzAlcoholDescriptor(Input input);
 
 // Whether an input goes the costly way too (files written, a drive letter
 // mapped): one in `every`, chosen by a hash of all its bytes (which a fuzzer

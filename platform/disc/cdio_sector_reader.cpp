@@ -23,8 +23,8 @@ bool WasRead(const std::uint8_t* sector) {
 }
 } // namespace
 
-CdioSectorReader::CdioSectorReader(CdioHandle handle, std::unique_ptr<BinCueFolder> folder)
-    : folder_(std::move(folder)), handle_(std::move(handle)),
+CdioSectorReader::CdioSectorReader(CdioHandle handle)
+    : handle_(std::move(handle)),
       end_(static_cast<std::uint32_t>(std::max<lsn_t>(cdio_get_disc_last_lsn(handle_.get()), 0))) {
     if (!folder_)
         accessModes_.emplace(Form2AccessModes());

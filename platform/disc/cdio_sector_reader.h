@@ -1,6 +1,5 @@
 #pragma once
-// Sectors read through a libcdio handle: an optical drive, or a BIN/CUE image.
-#include "platform/disc/bincue_folder.h"
+// Sectors read through a libcdio handle on an optical drive.
 #include "platform/disc/cdio_handles.h"
 #include "platform/disc/form2_access_modes.h"
 #include "platform/disc/sector_reader.h"
@@ -13,8 +12,7 @@ namespace platform {
 
 class CdioSectorReader final : public SectorReader {
 public:
-    // `folder` (null for a drive) holds what an image handle reads from.
-    CdioSectorReader(CdioHandle handle, std::unique_ptr<BinCueFolder> folder);
+    explicit CdioSectorReader(CdioHandle handle);
 
     std::uint32_t Sectors() const override { return end_; }
     bool ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) override;
@@ -29,8 +27,6 @@ private:
     bool ReadMode2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* sectors);
 
     std::mutex lock_; // guards handle_
-    // Declared before the handle, so that the handle goes first.
-    const std::unique_ptr<BinCueFolder> folder_;
     const CdioHandle handle_;
     // The lead-out: libcdio reports success for a read that runs past the end
     // of a short image, with the buffer left as it was, so reads stop here.

@@ -1,185 +1,293 @@
 #include "platform/disc/disc_source.h"
 
 #include "platform/ascii_case.h"
-#include "platform/disc/bincue_folder.h"
+#include "platform/disc/alcohol_descriptor.h"
 #include "platform/disc/cdio_log.h"
 #include "platform/disc/cdio_sector_reader.h"
+#include "platform/disc/cdrdao_table.h"
+#include "platform/disc/clone_cd_sheet.h"
 #include "platform/disc/cue_sheet.h"
+#include "platform/disc/image_sector_reader.h"
 #include "platform/disc/iso_image_sector_reader.h"
+#include "platform/disc/lone_image.h"
+#include "platform/disc/nero_image.h"
 #include "platform/io/host_names.h"
 #include "platform/paths/path_parts.h"
 
-#include <array>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <sys/stat.h>
 
 namespace platform {
 namespace {
 
-constexpr std::size_t rawSectorSize = 2352;
+using Opened = std::unique_ptr<SectorReader>;
 
-bool IsPlainFile(const std::string& path) {
+std::optional<std::uint64_t> PlainFileSize(const std::string& path) {
     struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 std::string Extension(const std::string& path) {
     return AsciiLower(ExtensionPart(path, kHostSeparators));
 }
 
-// `cdio_open` succeeds on a drive without a disc, and on a cue sheet whose
-// tracks make no sense: a disc is there only when it has tracks and a mode,
-// and the first track holds data.
-bool HoldsDataDisc(CdIo_t* cdio, std::string& problem) {
-    const track_t tracks = cdio_get_num_tracks(cdio);
-    const discmode_t mode = cdio_get_discmode(cdio);
-    if (tracks == CDIO_INVALID_TRACK || tracks == 0 || mode == CDIO_DISC_MODE_NO_INFO ||
-        mode == CDIO_DISC_MODE_ERROR) {
-        problem = "there is no disc in it";
-        return false;
-    }
-    const track_format_t format = cdio_get_track_format(cdio, cdio_get_first_track_num(cdio));
-    if (format != TRACK_FORMAT_DATA && format != TRACK_FORMAT_XA) {
-        problem = "the disc holds no data";
-        return false;
-    }
-    return true;
+// `count` bytes of `path` from `offset` (fewer at its end); nothing when it
+// cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::string& path, std::uint64_t offset,
+                                                   std::size_t count) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(count);
+    file.seekg(static_cast<std::streamoff>(offset));
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(count));
+    if (file.bad() || (!file && !file.eof()))
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    return bytes;
 }
 
-std::unique_ptr<SectorReader> OpenCdio(const std::string& source, driver_id_t driver,
-                                       std::unique_ptr<BinCueFolder> folder, std::string& problem) {
+std::optional<std::string> ReadText(const std::string& path) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadBytes(path, 0, kLargestSheet + 1);
+    if (!bytes)
+        return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+std::optional<ImageFile> HostImageFile(const std::string& path) {
+    const std::optional<std::uint64_t> size = PlainFileSize(path);
+    if (!size)
+        return std::nullopt;
+    return ImageFile{path, *size};
+}
+
+// Finds what a sheet in `folder` names, as cue sheets name their files.
+FindImageFile FindBeside(const std::string& folder) {
+    return [folder](std::string_view written) -> std::optional<ImageFile> {
+        const std::optional<std::string> path = LocateCueImage(folder, written);
+        return path ? HostImageFile(*path) : std::nullopt;
+    };
+}
+
+// The file beside `path` with its name and the extension `extension`, in any
+// letter case.
+std::optional<std::string> Beside(const std::string& path, std::string_view extension) {
+    const std::string folder = FolderOf(path);
+    const std::string name = std::string(NameWithoutExtension(path, kHostSeparators));
+    const std::optional<std::string> found = FindHostName(folder, name + std::string(extension));
+    if (!found)
+        return std::nullopt;
+    return folder + "/" + *found;
+}
+
+// A copy that kept 2048 bytes of each sector lost every Form 2 payload: the
+// video of a Video CD.
+bool WasCopiedAsDataDisc(SectorReader& reader) {
+    std::vector<std::uint8_t> descriptor(kDataSectorSize);
+    std::vector<std::uint8_t> payload(kForm2PayloadSize);
+    return reader.ReadData(16, 1, descriptor.data()) && IsVideoCdDescriptor(descriptor) &&
+           !reader.ReadForm2(16, 1, payload.data());
+}
+
+Opened OpenLayout(std::optional<ImageLayout> layout, std::string& problem,
+                  std::vector<std::string>& files) {
+    if (!layout)
+        return nullptr;
+    for (const ImageFile& file : layout->Files())
+        if (std::find(files.begin(), files.end(), file.path) == files.end())
+            files.push_back(file.path);
+    Opened reader = ImageSectorReader::Open(std::move(*layout), problem);
+    if (reader && WasCopiedAsDataDisc(*reader)) {
+        problem = "it is a Video CD copied as a data disc, which keeps 2048 of each sector's "
+                  "2324 bytes: the video was lost in the copy";
+        return nullptr;
+    }
+    return reader;
+}
+
+std::optional<ImageLayout> SheetLayout(const std::string& path, std::string& problem,
+                                       decltype(&CueLayout) parse, const FindImageFile& find) {
+    const std::optional<std::string> text = ReadText(path);
+    if (!text) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    return parse(*text, find, problem);
+}
+
+std::optional<ImageLayout> LoneLayout(const std::string& path, std::string& problem) {
+    const std::optional<ImageFile> image = HostImageFile(path);
+    const auto head = image ? ReadBytes(path, 0, kLoneImageHead) : std::nullopt;
+    if (!head) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    return LoneImageLayout(*head, *image, problem);
+}
+
+std::optional<ImageLayout> NeroImageLayout(const std::string& path, std::string& problem) {
+    const std::optional<ImageFile> image = HostImageFile(path);
+    const std::size_t tail =
+        image ? static_cast<std::size_t>(std::min<std::uint64_t>(image->size, kNeroTailSize)) : 0;
+    const auto bytes = image ? ReadBytes(path, image->size - tail, tail) : std::nullopt;
+    if (!bytes || bytes->size() != tail) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    return NeroLayout(*bytes, *image, problem);
+}
+
+std::optional<ImageLayout> CloneCdImageLayout(const std::string& sheet, const std::string& image,
+                                              std::string& problem) {
+    const std::optional<std::string> text = ReadText(sheet);
+    const std::optional<ImageFile> file = HostImageFile(image);
+    if (!text || !file) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    return CloneCdLayout(*text, *file, problem);
+}
+
+std::optional<ImageLayout> AlcoholImageLayout(const std::string& descriptor, std::string& problem) {
+    const auto bytes = ReadBytes(descriptor, 0, kLargestDescriptor + 1);
+    if (!bytes) {
+        problem = "it cannot be read";
+        return std::nullopt;
+    }
+    const std::optional<std::string> written = AlcoholDataFile(*bytes, problem);
+    if (!written)
+        return std::nullopt;
+    const std::optional<std::string> data = *written == "*.mdf"
+                                                ? Beside(descriptor, ".mdf")
+                                                : LocateCueImage(FolderOf(descriptor), *written);
+    const std::optional<ImageFile> file = data ? HostImageFile(*data) : std::nullopt;
+    if (!file) {
+        problem = "its data file " + *written + " is missing";
+        return std::nullopt;
+    }
+    return AlcoholLayout(*bytes, *file, problem);
+}
+
+// A .bin, .img or .mdf on its own: the sheet beside it that describes it (found without
+// regard to case), else one data track over the whole image in the sector size it shows.
+std::optional<ImageLayout> ImageFileLayout(const std::string& path, std::string& problem,
+                                           std::vector<std::string>& files) {
+    if (const std::optional<std::string> cue = Beside(path, ".cue")) {
+        // The sheet may name the image as it was called where it was made.
+        const FindImageFile beside = FindBeside(FolderOf(path));
+        const FindImageFile find = [&](std::string_view written) {
+            const std::optional<ImageFile> found = beside(written);
+            return found ? found : HostImageFile(path);
+        };
+        std::string sheetProblem;
+        if (std::optional<ImageLayout> layout = SheetLayout(*cue, sheetProblem, CueLayout, find)) {
+            files.push_back(*cue);
+            return layout;
+        }
+    }
+    if (const std::optional<std::string> sheet = Beside(path, ".ccd")) {
+        files.push_back(*sheet);
+        return CloneCdImageLayout(*sheet, path, problem);
+    }
+    if (const std::optional<std::string> descriptor = Beside(path, ".mds")) {
+        files.push_back(*descriptor);
+        return AlcoholImageLayout(*descriptor, problem);
+    }
+    return LoneLayout(path, problem);
+}
+
+std::optional<ImageLayout> CloneCdSheetLayout(const std::string& path, std::string& problem) {
+    const std::optional<std::string> image = Beside(path, ".img");
+    if (!image) {
+        problem = "its image file " + std::string(NameWithoutExtension(path, kHostSeparators)) +
+                  ".img is missing";
+        return std::nullopt;
+    }
+    return CloneCdImageLayout(path, *image, problem);
+}
+
+Opened OpenCdio(const std::string& source, driver_id_t driver, std::string& problem) {
     RouteCdioLog();
     CdioHandle handle(cdio_open(source.c_str(), driver));
     if (!handle) {
         problem = "it cannot be opened";
         return nullptr;
     }
-    if (!HoldsDataDisc(handle.get(), problem))
-        return nullptr;
-    return std::make_unique<CdioSectorReader>(std::move(handle), std::move(folder));
-}
-
-std::optional<std::string> ReadCueSheet(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string text;
-    text.resize(kLargestCueSheet + 1);
-    file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (file.bad())
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    return text;
-}
-
-std::unique_ptr<SectorReader> OpenBinCue(const std::string& cueText, const std::string& image,
-                                         std::string& problem) {
-    if (!IsPlainFile(image)) {
-        problem = "its image file " + image + " is missing";
+    // `cdio_open` succeeds on a drive without a disc: a disc is there only when it has
+    // tracks and a mode, and the first track holds data.
+    CdIo_t* cdio = handle.get();
+    const track_t tracks = cdio_get_num_tracks(cdio);
+    const discmode_t mode = cdio_get_discmode(cdio);
+    if (tracks == CDIO_INVALID_TRACK || tracks == 0 || mode == CDIO_DISC_MODE_NO_INFO ||
+        mode == CDIO_DISC_MODE_ERROR) {
+        problem = "there is no disc in it";
         return nullptr;
     }
-    std::unique_ptr<BinCueFolder> folder = BinCueFolder::Make(cueText, image, problem);
-    if (!folder)
-        return nullptr;
-    const std::string cue = folder->CuePath();
-    return OpenCdio(cue, DRIVER_BINCUE, std::move(folder), problem);
-}
-
-std::unique_ptr<SectorReader> OpenCueSheet(const std::string& path, std::string& problem,
-                                           std::vector<std::string>& files) {
-    const std::optional<std::string> text = ReadCueSheet(path);
-    if (!text) {
-        problem = "its cue sheet cannot be read";
+    const track_format_t format = cdio_get_track_format(cdio, cdio_get_first_track_num(cdio));
+    if (format != TRACK_FORMAT_DATA && format != TRACK_FORMAT_XA) {
+        problem = "the disc holds no data";
         return nullptr;
     }
-    const std::optional<std::string> written = CueImageFile(*text, problem);
-    if (!written)
-        return nullptr;
-    const std::optional<std::string> image = LocateCueImage(FolderOf(path), *written);
-    if (!image) {
-        problem = "the image file " + *written + " named by its cue sheet is missing";
-        return nullptr;
-    }
-    files.push_back(*image);
-    return OpenBinCue(*text, *image, problem);
+    return std::make_unique<CdioSectorReader>(std::move(handle));
 }
 
-// The mode of a raw image's data track, from the header of sector 16 (where
-// every data disc keeps its first volume descriptor); nothing when the image
-// is not made of raw 2352-byte sectors.
-std::optional<int> RawSectorMode(const std::string& image) {
-    constexpr std::array<unsigned char, 12> sync = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                                                    0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-    std::array<unsigned char, 16> header{};
-    std::ifstream file(image, std::ios::binary);
-    file.seekg(16 * rawSectorSize);
-    file.read(reinterpret_cast<char*>(header.data()), header.size());
-    if (!file || !std::equal(sync.begin(), sync.end(), header.begin()) ||
-        (header[15] != 1 && header[15] != 2))
-        return std::nullopt;
-    return header[15];
-}
-
-// A .bin on its own: its cue sheet beside it (found without regard to case),
-// else one data track over the whole image, in the mode its sectors show.
-std::unique_ptr<SectorReader> OpenBinImage(const std::string& path, std::string& problem,
-                                           std::vector<std::string>& files) {
-    const std::string folder = FolderOf(path);
-    const std::string cueName = std::string(NameWithoutExtension(path, kHostSeparators)) + ".cue";
-    if (const std::optional<std::string> cue = FindHostName(folder, cueName)) {
-        const std::optional<std::string> text = ReadCueSheet(folder + "/" + *cue);
-        if (text && CueImageFile(*text, problem)) {
-            files.push_back(folder + "/" + *cue);
-            return OpenBinCue(*text, path, problem);
-        }
-    }
-    const std::optional<int> mode = RawSectorMode(path);
-    if (!mode) {
-        problem = "it is not an image of raw CD sectors";
-        return nullptr;
-    }
-    const std::string cueText = "FILE \"disc.bin\" BINARY\n  TRACK 01 MODE" +
-                                std::to_string(*mode) + "/2352\n    INDEX 01 00:00:00\n";
-    return OpenBinCue(cueText, path, problem);
-}
-
-std::unique_ptr<SectorReader> OpenIsoImage(const std::string& path, std::string& problem) {
+Opened OpenIsoImage(const std::string& path, std::uint64_t size, std::string& problem) {
     RouteCdioLog();
     IsoImageHandle image(iso9660_open_ext(path.c_str(), ISO_EXTENSION_NONE));
     if (!image) {
         problem = "it is not an ISO 9660 image";
         return nullptr;
     }
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        problem = "it cannot be read";
+    const auto sectors = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(size / kDataSectorSize, std::numeric_limits<std::uint32_t>::max()));
+    Opened reader = std::make_unique<IsoImageSectorReader>(std::move(image), sectors);
+    if (WasCopiedAsDataDisc(*reader)) {
+        problem = "it is a Video CD copied as a data disc, which keeps 2048 of each sector's "
+                  "2324 bytes: the video was lost in the copy";
         return nullptr;
     }
-    const auto sectors = static_cast<std::uint32_t>(
-        std::min<std::uint64_t>(static_cast<std::uint64_t>(status.st_size) / kDataSectorSize,
-                                std::numeric_limits<std::uint32_t>::max()));
-    return std::make_unique<IsoImageSectorReader>(std::move(image), sectors);
+    return reader;
+}
+
+Opened OpenImageOfKind(const std::string& path, std::uint64_t size, std::string& problem,
+                       std::vector<std::string>& files) {
+    const std::string extension = Extension(path);
+    if (extension == ".cue")
+        return OpenLayout(SheetLayout(path, problem, CueLayout, FindBeside(FolderOf(path))),
+                          problem, files);
+    if (extension == ".toc")
+        return OpenLayout(SheetLayout(path, problem, CdrdaoLayout, FindBeside(FolderOf(path))),
+                          problem, files);
+    if (extension == ".nrg")
+        return OpenLayout(NeroImageLayout(path, problem), problem, files);
+    if (extension == ".ccd")
+        return OpenLayout(CloneCdSheetLayout(path, problem), problem, files);
+    if (extension == ".mds")
+        return OpenLayout(AlcoholImageLayout(path, problem), problem, files);
+    if (extension == ".bin" || extension == ".img" || extension == ".mdf")
+        return OpenLayout(ImageFileLayout(path, problem, files), problem, files);
+    return OpenIsoImage(path, size, problem);
 }
 
 } // namespace
 
 std::unique_ptr<SectorReader> OpenOpticalDrive(const std::string& device, std::string& problem) {
-    return OpenCdio(device, DRIVER_DEVICE, nullptr, problem);
+    return OpenCdio(device, DRIVER_DEVICE, problem);
 }
 
 std::unique_ptr<SectorReader> OpenDiscImage(const std::string& path, std::string& problem,
                                             std::vector<std::string>& files) {
-    if (!IsPlainFile(path)) {
+    const std::optional<std::uint64_t> size = PlainFileSize(path);
+    if (!size) {
         problem = "its image " + path + " is missing";
         return nullptr;
     }
     files = {path};
-    const std::string extension = Extension(path);
-    if (extension == ".cue")
-        return OpenCueSheet(path, problem, files);
-    if (extension == ".bin")
-        return OpenBinImage(path, problem, files);
-    return OpenIsoImage(path, problem);
+    Opened reader = OpenImageOfKind(path, *size, problem, files);
+    if (!reader && problem.find(path) == std::string::npos)
+        problem = "its image " + path + " cannot be played: " + problem;
+    return reader;
 }
 
 } // namespace platform

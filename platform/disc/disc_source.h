@@ -1,6 +1,6 @@
 #pragma once
 // The sectors behind a CD-ROM drive letter: an optical drive, or a disc image
-// (.cue, .bin or .iso) mapped to the letter.
+// (.cue, .toc, .nrg, .ccd, .mds, .bin, .img or .iso) mapped to the letter.
 #include "platform/disc/sector_reader.h"
 
 #include <memory>

@@ -5,6 +5,9 @@
 namespace platform {
 namespace fs = std::filesystem;
 
+constexpr const char* kDiscImageKinds =
+    "a disc image (.cue, .bin, .toc, .nrg, .ccd, .img, .mds, .mdf or .iso)";
+
 DiscTarget ResolveDiscTarget(const std::string& text, bool devicesToo) {
     const std::string quoted = '"' + text + '"';
     std::error_code error;
@@ -18,10 +21,10 @@ DiscTarget ResolveDiscTarget(const std::string& text, bool devicesToo) {
         return {DriveKind::MappedImage, target.string()};
     if (devicesToo && fs::is_block_file(status))
         return {DriveKind::OpticalDrive, target.string()};
-    throw EDriveMappingError(quoted + (devicesToo ? " is neither a folder, an optical drive nor "
-                                                    "a .cue, .bin or .iso disc image"
-                                                  : " is neither a folder nor a .cue, .bin or .iso "
-                                                    "disc image"));
+    throw EDriveMappingError(
+        quoted +
+        (devicesToo ? " is neither a folder, an optical drive nor " : " is neither a folder nor ") +
+        kDiscImageKinds);
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 // What a path given by the user holds as a disc: a folder (a copied disc), a
-// .cue, .bin or .iso image, or an optical drive's device.
+// .cue, .toc, .nrg, .ccd, .mds, .bin, .img or .iso image, or an optical drive's device.
 #include "platform/drives/drive_mappings.h"
 #include "platform/drives/drive_table.h"
 

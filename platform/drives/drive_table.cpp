@@ -69,7 +69,8 @@ DriveTable BuildDriveTable(const std::string& homeFolder,
 }
 
 bool IsDiscImageName(std::string_view path) {
-    static constexpr std::array<std::string_view, 3> kExtensions = {".cue", ".bin", ".iso"};
+    static constexpr std::array<std::string_view, 9> kExtensions = {
+        ".cue", ".bin", ".iso", ".img", ".toc", ".nrg", ".ccd", ".mds", ".mdf"};
     const std::string extension = AsciiLower(ExtensionPart(path, kHostSeparators));
     return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
 }

@@ -43,7 +43,8 @@ DriveTable BuildDriveTable(const std::string& homeFolder,
                            const std::vector<DriveMapping>& mappings,
                            const std::optional<Drive>& runDrive = std::nullopt);
 
-// True for a .cue, .bin or .iso file name in any letter case.
+// True for the name of a disc image the drive letters read (.cue, .bin, .iso,
+// .img, .toc, .nrg, .ccd, .mds, .mdf) in any letter case.
 bool IsDiscImageName(std::string_view path);
 
 } // namespace platform

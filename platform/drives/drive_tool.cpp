@@ -17,9 +17,9 @@ constexpr const char* kUsage =
     "       quelvo-drive map LETTER: TARGET\n"
     "       quelvo-drive unmap LETTER:\n"
     "       quelvo-drive --help | --version\n"
-    "TARGET is a folder or a .cue, .bin or .iso disc image; the letter\n"
-    "then reads as a CD-ROM drive. The player lists a new letter from its\n"
-    "next start.\n";
+    "TARGET is a folder or a disc image (.cue, .bin, .toc, .nrg, .ccd,\n"
+    ".img, .mds, .mdf or .iso); the letter then reads as a CD-ROM drive.\n"
+    "The player lists a new letter from its next start.\n";
 
 std::string Quoted(const std::string& text) {
     return '"' + text + '"';

@@ -10,12 +10,11 @@
 
 namespace platform {
 
-// Puts the disc at `path` (a folder, a .cue, .bin or .iso image, or an optical
-// drive's device) on a letter for this run and returns that letter. A disc
-// that already has a letter keeps it; any other takes the first free letter
-// after every letter in use, so the drives listed before keep their places.
-// Throws EDriveMappingError with a one-line reason when the path holds no
-// disc or no letter is free.
+// Puts the disc at `path` (a folder, a .cue, .toc, .nrg, .ccd, .mds, .bin, .img or .iso image, or
+// an optical drive's device) on a letter for this run and returns that letter. A disc that already
+// has a letter keeps it; any other takes the first free letter after every letter in use, so the
+// drives listed before keep their places. Throws EDriveMappingError with a one-line reason when the
+// path holds no disc or no letter is free.
 char PlaceDiscForThisRun(const std::string& path);
 
 // True when `name` ("E:") is the letter that PlaceDiscForThisRun gave.

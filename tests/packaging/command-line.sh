@@ -35,7 +35,7 @@ expect 2 'quelvo-player: unknown option "--fullscreen"' "$player" --fullscreen
 expect 1 "quelvo-player: \"$XDG_CONFIG_HOME/none.cue\" does not exist" \
     "$player" "$XDG_CONFIG_HOME/none.cue"
 touch "$XDG_CONFIG_HOME/notes.txt"
-expect 1 "quelvo-player: \"notes.txt\" is neither a folder, an optical drive nor a .cue, .bin or .iso disc image" \
+expect 1 "quelvo-player: \"notes.txt\" is neither a folder, an optical drive nor a disc image (.cue, .bin, .toc, .nrg, .ccd, .img, .mds, .mdf or .iso)" \
     sh -c "cd '$XDG_CONFIG_HOME' && exec '$player' notes.txt"
 expect 0 "usage: quelvo-drive list" "$drive" --help
 expect 2 "quelvo-drive: no command given" "$drive"

@@ -109,10 +109,11 @@ TEST_F(RunDriveTest, APathThatHoldsNoDiscIsRefusedWithItsReason) {
     EXPECT_EQ(reason(""), "\"\" does not exist");
     EXPECT_EQ(reason(folder + "/notes.txt"),
               '"' + folder +
-                  "/notes.txt\" is neither a folder, an optical drive nor a .cue, .bin or .iso "
-                  "disc image");
-    EXPECT_EQ(reason("/dev/null"), "\"/dev/null\" is neither a folder, an optical drive nor a "
-                                   ".cue, .bin or .iso disc image");
+                  "/notes.txt\" is neither a folder, an optical drive nor "
+                  "a disc image (.cue, .bin, .toc, .nrg, .ccd, .img, .mds, .mdf or .iso)");
+    EXPECT_EQ(reason("/dev/null"),
+              "\"/dev/null\" is neither a folder, an optical drive nor "
+              "a disc image (.cue, .bin, .toc, .nrg, .ccd, .img, .mds, .mdf or .iso)");
     EXPECT_EQ(Letters(), "CDE");
 }
 

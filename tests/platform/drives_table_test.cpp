@@ -77,9 +77,10 @@ TEST(DriveTable, RunsOutOfLettersAtZ) {
 }
 
 TEST(DriveTable, KnowsDiscImagesByTheirExtensionInAnyCase) {
-    for (const char* image : {"/d/vcd.cue", "/d/VCD.Bin", "x.ISO"})
+    for (const char* image : {"/d/vcd.cue", "/d/VCD.Bin", "x.ISO", "/d/vcd.img", "a.NRG", "b.toc",
+                              "c.Ccd", "d.mds", "e.MDF"})
         EXPECT_TRUE(platform::IsDiscImageName(image)) << image;
-    for (const char* other : {"/d/vcd.img", "/d/iso", "/d.iso/vcd", "/d/vcd.cue.txt"})
+    for (const char* other : {"/d/vcd.sub", "/d/iso", "/d.iso/vcd", "/d/vcd.cue.txt"})
         EXPECT_FALSE(platform::IsDiscImageName(other)) << other;
 }
 

@@ -81,7 +81,8 @@ TEST_F(DriveToolTest, RefusesBadLettersTakenLettersAndTargetsThatHoldNoDisc) {
               Error('"' + folder + "/gone.cue\" does not exist"));
     EXPECT_EQ(Tool({"map", "F:", folder + "/notes.txt"}).err,
               Error('"' + folder +
-                    "/notes.txt\" is neither a folder nor a .cue, .bin or .iso disc image"));
+                    "/notes.txt\" is neither a folder nor a disc image (.cue, .bin, .toc, .nrg, "
+                    ".ccd, .img, .mds, .mdf or .iso)"));
     EXPECT_EQ(Tool({"map", "F:", "/dev/null"}).code, kDriveToolFailed);
     EXPECT_EQ(sources.mappings->stored.size(), 1u);
 }

@@ -140,6 +140,31 @@ CueBin SvcdImage() {
     return image;
 }
 
+std::string AuthoredVcdImage(const std::string& kind) {
+    const QString clips =
+        QString::fromStdString(LongPalVcdClip()) + " " + QString::fromStdString(ShortPalVcdClip());
+    const QString name = "authored-" + QString::fromStdString(kind) + "-" + keyOf({clips});
+    const QString xml =
+        "vcdxgen -t vcd2 -l LONGVCD -o " + name + ".xml " + clips + " && vcdxbuild -q ";
+    QStringList files;
+    QString build;
+    if (kind == "nrg") {
+        files = {name + ".nrg"};
+        build = "-i nrg -o nrg=" + name + ".nrg";
+    } else if (kind == "toc") {
+        files = {name + "_01.img",        name + "_02_pregap.img", name + "_02.img",
+                 name + "_03_pregap.img", name + "_03.img",        name + ".toc"};
+        build = "--cdrdao-file=" + name;
+    } else {
+        files = {name + ".bin", name + ".cue"};
+        build = (kind == "2336" ? "--sector-2336 " : "") + QString("-c ") + name + ".cue -b " +
+                name + ".bin";
+    }
+    // vcdxbuild warns about writing track at once on stderr even when it succeeds.
+    makeCached(files, "sh", {"-c", xml + build + " " + name + ".xml 2>/dev/null"});
+    return (cacheFolder() + "/" + files.last()).toStdString();
+}
+
 std::string DataDiscImage(const DiscFiles& files, bool plainIso9660) {
     const QStringList naming = plainIso9660 ? QStringList{} : QStringList{"-r", "-J"};
     // Named after what goes on the disc, not after where it came from.

@@ -32,6 +32,12 @@ CueBin LongVcdImage();
 // Super Video CD "TESTSVCD": MPEG2\AVSEQ01.MPG (NtscSvcdClip) and AVSEQ02.MPG (ShortNtscSvcdClip).
 CueBin SvcdImage();
 
+// The Video CD "LONGVCD" of LongPalVcdClip (track 1) and ShortPalVcdClip, as
+// vcdxbuild writes it: `kind` "nrg" (a Nero image), "toc" (a cdrdao table with a
+// file per track and pregap), "2336" or "2352" (BIN/CUE with sectors of that
+// size). The path of the file that describes the image (.nrg, .toc, .cue).
+std::string AuthoredVcdImage(const std::string& kind);
+
 // Files for a data disc: the path on the disc ("MPEGAV/README.TXT") and the
 // file whose contents go there.
 using DiscFiles = std::vector<std::pair<std::string, std::string>>;
