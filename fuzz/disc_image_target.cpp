@@ -69,7 +69,8 @@ void FuzzDiscImage(Input input) {
 
     std::string problem;
     const std::unique_ptr<platform::DiscVolume> disc = platform::DiscVolume::Open(
-        std::make_shared<MemorySectorReader>(input, SectorLayout::rawMode2, blankSectors), problem);
+        std::make_shared<MemorySectorReader>(input, SectorLayout::rawMode2, blankSectors),
+        "fuzz input", problem);
     if (disc)
         WalkVolume(*disc, OffsetsFrom(seed));
     if (TakesTheWholeWay(input, kThroughALetterEvery))

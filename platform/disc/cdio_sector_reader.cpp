@@ -25,9 +25,8 @@ bool WasRead(const std::uint8_t* sector) {
 
 CdioSectorReader::CdioSectorReader(CdioHandle handle)
     : handle_(std::move(handle)),
-      end_(static_cast<std::uint32_t>(std::max<lsn_t>(cdio_get_disc_last_lsn(handle_.get()), 0))) {
-    if (!folder_)
-        accessModes_.emplace(Form2AccessModes());
+      end_(static_cast<std::uint32_t>(std::max<lsn_t>(cdio_get_disc_last_lsn(handle_.get()), 0))),
+      accessModes_(Form2AccessModes()) {
 }
 
 bool CdioSectorReader::ReadMode2In(const std::string& mode, std::uint32_t lsn, std::uint32_t count,
@@ -43,10 +42,8 @@ bool CdioSectorReader::ReadMode2In(const std::string& mode, std::uint32_t lsn, s
 
 bool CdioSectorReader::ReadMode2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* sectors) {
     const std::lock_guard guard(lock_);
-    if (accessModes_)
-        return accessModes_->Read(
-            [&](const std::string& mode) { return ReadMode2In(mode, lsn, count, sectors); });
-    return ReadMode2In(handleMode_, lsn, count, sectors);
+    return accessModes_.Read(
+        [&](const std::string& mode) { return ReadMode2In(mode, lsn, count, sectors); });
 }
 
 bool CdioSectorReader::WithinDisc(std::uint32_t lsn, std::uint32_t count) const {

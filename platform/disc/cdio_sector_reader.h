@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <mutex>
-#include <optional>
 
 namespace platform {
 
@@ -31,9 +30,8 @@ private:
     // The lead-out: libcdio reports success for a read that runs past the end
     // of a short image, with the buffer left as it was, so reads stop here.
     const std::uint32_t end_;
-    // A drive's way of reading Form 2, and the mode its handle is in; an
-    // image has one way only.
-    std::optional<AccessModeFallback> accessModes_;
+    // The drive's way of reading Form 2, and the mode its handle is in.
+    AccessModeFallback accessModes_;
     std::string handleMode_;
 };
 
