@@ -179,6 +179,8 @@ void TMMDisplay2::OpenFile(const QString& name, bool resetZoom) {
             MessageBeep(0);
         }
     }
+    FChaptersKnown = false;
+    ApplyAudioChannel();
     if (FMediaPlayer->DeviceID() != 0 && FMediaPlayer->HasVideo()) {
         const RECT natural = FMediaPlayer->DisplayRect();
         FVideoWidth = natural.right;
@@ -280,6 +282,7 @@ void TMMDisplay2::PlayerNotify() {
 
 void TMMDisplay2::TimerTick() {
     try {
+        PollChapters();
         UpdatePosition();
         FPlaying = FMediaPlayer->Mode() == mpPlaying;
         if (FPlaying && FStatus != mmPlaying)

@@ -21,6 +21,8 @@ public:
     std::int64_t Read(char* buffer, std::uint64_t size) override;
     bool Seek(std::int64_t offset) override;
     std::int64_t Size() const override { return size_; }
+    // The disc's entry table read anew: a Form 2 file's entries only.
+    std::vector<std::int64_t> EntryOffsets() override;
 
 private:
     // Loads the sectors from `sector` (counted from the file's start) on.

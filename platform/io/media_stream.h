@@ -2,6 +2,7 @@
 // The bytes of a file a driver plays, whatever holds them: host files and
 // files on discs both read through this one interface.
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -16,6 +17,10 @@ public:
     virtual bool Seek(std::int64_t offset) = 0;
     // The size in bytes, or -1 when unknown.
     virtual std::int64_t Size() const = 0;
+    // Where the medium marks entry points (a disc's chapters) in the stream,
+    // as byte offsets, ascending; none for most streams. May read the medium,
+    // so it belongs on a reading thread too.
+    virtual std::vector<std::int64_t> EntryOffsets() { return {}; }
 };
 
 } // namespace platform

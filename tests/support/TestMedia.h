@@ -30,6 +30,16 @@ CueBin VcdImage();
 // Super Video CD "TESTSVCD": MPEG2\AVSEQ01.MPG (NtscSvcdClip) and AVSEQ02.MPG (ShortNtscSvcdClip).
 CueBin SvcdImage();
 
+// Three minutes of the test pattern as a Video CD (or Super Video CD) track,
+// sounding 440 Hz on the left channel and 1000 Hz on the right, as a karaoke
+// disc carries the music alone on one channel and the singer on the other.
+std::string KaraokeClip(bool svcd);
+// Where ChapterDisc marks entry points in its track, besides its start.
+inline constexpr double kChapterSeconds[] = {30.0, 75.5, 120.0};
+// A disc authored by vcdxbuild with KaraokeClip as its one track and entry
+// points at kChapterSeconds: Video CD 2.0, or Super Video CD.
+CueBin ChapterDisc(bool svcd);
+
 // Files for a data disc: the path on the disc ("MPEGAV/README.TXT") and the
 // file whose contents go there.
 using DiscFiles = std::vector<std::pair<std::string, std::string>>;
