@@ -18,24 +18,30 @@ struct EntryReader::Shared {
 
 namespace {
 
-// A Video CD's entry starts a group of pictures, whose first packet comes
-// within a few sectors; this is a good many more.
-constexpr std::size_t kScanBytes = 64 * 1024;
+// Reads go this far at a time: an entry's first packets come within its
+// first few sectors, but a track opens with a margin of empty sectors first.
+constexpr std::size_t kChunkBytes = 32 * 2324;
+constexpr std::size_t kMostBytes = 8 * kChunkBytes;
 
-std::vector<std::uint8_t> BytesAt(MediaStream& stream, std::int64_t offset) {
-    std::vector<std::uint8_t> bytes(kScanBytes);
+// The time stamps from `offset` on, read until `found` holds of them (or the
+// stream or the limit ends).
+PackTimes TimesFrom(MediaStream& stream, std::int64_t offset,
+                    std::optional<std::uint64_t> PackTimes::*found) {
+    std::vector<std::uint8_t> bytes;
     if (!stream.Seek(offset))
         return {};
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
+    PackTimes times;
+    while (bytes.size() < kMostBytes && !(times.*found)) {
+        const std::size_t filled = bytes.size();
+        bytes.resize(filled + kChunkBytes);
         const std::int64_t read =
-            stream.Read(reinterpret_cast<char*>(bytes.data() + filled), bytes.size() - filled);
+            stream.Read(reinterpret_cast<char*>(bytes.data() + filled), kChunkBytes);
+        bytes.resize(filled + static_cast<std::size_t>(std::max<std::int64_t>(read, 0)));
         if (read <= 0)
             break;
-        filled += static_cast<std::size_t>(read);
+        times = ScanPackTimes(bytes);
     }
-    bytes.resize(filled);
-    return bytes;
+    return times;
 }
 
 std::vector<double> ReadTimes(const std::string& element, const std::atomic<bool>& cancelled) {
@@ -45,7 +51,7 @@ std::vector<double> ReadTimes(const std::string& element, const std::atomic<bool
     const std::vector<std::int64_t> offsets = stream->EntryOffsets();
     if (offsets.empty())
         return {};
-    const std::optional<std::uint64_t> start = ScanPackTimes(BytesAt(*stream, 0)).earliest;
+    const std::optional<std::uint64_t> start = TimesFrom(*stream, 0, &PackTimes::earliest).earliest;
     if (!start)
         return {};
     std::vector<double> times;
@@ -54,7 +60,7 @@ std::vector<double> ReadTimes(const std::string& element, const std::atomic<bool
             return {};
         // An entry whose packets cannot be read or carry no time is left out
         // alone: the others still take the viewer where the disc says.
-        if (const auto stamp = ScanPackTimes(BytesAt(*stream, offset)).firstVideo)
+        if (const auto stamp = TimesFrom(*stream, offset, &PackTimes::firstVideo).firstVideo)
             times.push_back(std::max(0.0, SecondsBetween(*start, *stamp)));
     }
     std::sort(times.begin(), times.end());
