@@ -9,10 +9,8 @@
 
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 
 using namespace platform;
 
@@ -117,20 +115,8 @@ TEST_F(DiscEntries, EachTrackOfADiscWithoutExtraEntriesHasItsStartAlone) {
 }
 
 TEST_F(DiscEntries, ADamagedTableOrAPlainFileHasNone) {
-    QTemporaryDir folder;
-    const TestMedia::CueBin disc = TestMedia::ChapterDisc(false);
-    const std::string bin =
-        folder.filePath(QString::fromStdString(std::filesystem::path(disc.bin).filename().string()))
-            .toStdString();
-    std::filesystem::copy_file(disc.bin, bin);
-    std::filesystem::copy_file(disc.cue, folder.filePath("disc.cue").toStdString());
-    {
-        // A scratch across the table's count: more entries than a table holds.
-        std::fstream image(bin, std::ios::in | std::ios::out | std::ios::binary);
-        image.seekp(std::streamoff{kEntryTableSector} * 2352 + 24 + 10);
-        image.write("\x7F\x7F", 2);
-    }
-    FSources.mappings->stored['E'] = folder.filePath("disc.cue").toStdString();
+    // A scratch across the table's count: more entries than a table holds.
+    FSources.mappings->stored['E'] = TestMedia::ChapterDiscWithTable(10, "\x7F\x7F");
     EXPECT_TRUE(Offsets("E:\\MPEGAV\\AVSEQ01.DAT").empty());
     EXPECT_TRUE(Offsets(TestMedia::PalVcdClip()).empty());
 }

@@ -12,8 +12,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 #include <QFile>
@@ -120,20 +118,8 @@ TEST_F(DeviceEntries, ATrackWithoutExtraEntriesHasItsStartAloneAPlainFileNone) {
 }
 
 TEST_F(DeviceEntries, ADamagedTableMeansNoEntriesAndTheTrackStillPlays) {
-    QTemporaryDir folder;
-    const TestMedia::CueBin disc = TestMedia::ChapterDisc(false);
-    const std::string bin =
-        folder.filePath(QString::fromStdString(std::filesystem::path(disc.bin).filename().string()))
-            .toStdString();
-    std::filesystem::copy_file(disc.bin, bin);
-    std::filesystem::copy_file(disc.cue, folder.filePath("disc.cue").toStdString());
-    {
-        // The second entry's seconds no longer a BCD number.
-        std::fstream image(bin, std::ios::in | std::ios::out | std::ios::binary);
-        image.seekp(std::streamoff{151} * 2352 + 24 + 12 + 4 + 2);
-        image.write("\xAA", 1);
-    }
-    FSources.mappings->stored['E'] = folder.filePath("disc.cue").toStdString();
+    // The second entry's seconds no longer a BCD number.
+    FSources.mappings->stored['E'] = TestMedia::ChapterDiscWithTable(12 + 4 + 2, "\xAA");
     const MCIDEVICEID device = OpenDevice("E:\\MPEGAV\\AVSEQ01.DAT");
     ASSERT_TRUE(device);
     EXPECT_EQ(EntriesOnceRead(device), std::vector<DWORD>{});

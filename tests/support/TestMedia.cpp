@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -143,6 +144,24 @@ CueBin ChapterDisc(bool svcd) {
                {"-c", name + ".cue", "-b", name + ".bin", description.fileName()});
     const QString path = cacheFolder() + "/" + name;
     return {(path + ".cue").toStdString(), (path + ".bin").toStdString()};
+}
+
+std::string ChapterDiscWithTable(std::size_t at, const std::string& bytes) {
+    const CueBin disc = ChapterDisc(false);
+    const QString folder = processFolder() + "/" + keyOf({QString::number(at), bytes.c_str()});
+    QDir().mkpath(folder);
+    const QString bin = folder + "/" + QFileInfo(QString::fromStdString(disc.bin)).fileName();
+    const QString cue = folder + "/disc.cue";
+    QFile::remove(bin);
+    QFile::remove(cue);
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(disc.bin), bin));
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(disc.cue), cue));
+    QFile image(bin);
+    EXPECT_TRUE(image.open(QIODevice::ReadWrite));
+    // Sector 151, past the raw sector's sync, header and subheader.
+    image.seek(151 * 2352 + 24 + static_cast<qint64>(at));
+    image.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return cue.toStdString();
 }
 
 std::string PalVcdClip() {

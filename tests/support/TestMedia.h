@@ -2,6 +2,7 @@
 // Media files made for the tests with ffmpeg: a test pattern with a 440 Hz
 // tone, mostly 10 s. Made once and shared by every test process of the build (in the
 // build folder), so only the first test that asks pays for them.
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,10 @@ inline constexpr double kChapterSeconds[] = {30.0, 75.5, 120.0};
 // A disc authored by vcdxbuild with KaraokeClip as its one track and entry
 // points at kChapterSeconds: Video CD 2.0, or Super Video CD.
 CueBin ChapterDisc(bool svcd);
+
+// A copy of ChapterDisc(false) (in a folder of this test process) whose entry
+// table has `bytes` written over it from byte `at` of the table: the cue sheet.
+std::string ChapterDiscWithTable(std::size_t at, const std::string& bytes);
 
 // Files for a data disc: the path on the disc ("MPEGAV/README.TXT") and the
 // file whose contents go there.
