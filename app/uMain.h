@@ -61,6 +61,11 @@ public:
     void btnFullScreenClick();
     void MMpanelDblClick();
     void FormKeyUp(int Key);
+    void MMpanelNextChapter();
+    void MMpanelPreviousChapter();
+    void MMpanelNextAudioChannel();
+    void MMpanelChaptersKnown(int Count);
+    void MMpanelContextPopup(const QPoint& where);
     void CheckDATExtension(bool Ask, bool UseMPEGDriver, bool ShowNoChange);
     bool novalidfile();
     // The guard of the controls that act on the track already open.
@@ -113,6 +118,7 @@ private:
     void loadGlyphs();
     void buildToolbar();
     void bindControls();
+    void bindPanelMenu();
     void nameControls();
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
     QLabel* addCaptionLabel(const QString& caption);

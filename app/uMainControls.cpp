@@ -50,6 +50,12 @@ WindowHandler ShortcutOf(const QKeyEvent& key) {
         return key.isAutoRepeat() ? nullptr : &TdlgMain::btnpauseClick;
     case Qt::Key_F:
         return key.isAutoRepeat() ? nullptr : &TdlgMain::MMpanelDblClick;
+    case Qt::Key_PageDown:
+        return key.isAutoRepeat() ? nullptr : &TdlgMain::MMpanelNextChapter;
+    case Qt::Key_PageUp:
+        return key.isAutoRepeat() ? nullptr : &TdlgMain::MMpanelPreviousChapter;
+    case Qt::Key_A:
+        return key.isAutoRepeat() ? nullptr : &TdlgMain::MMpanelNextAudioChannel;
     default:
         return nullptr;
     }
@@ -78,6 +84,7 @@ void TdlgMain::bindControls() {
         MMpanelPositionChanged(Sender, strStatus);
     };
     MMpanel->OnDblClick = [this](QObject*) { MMpanelDblClick(); };
+    bindPanelMenu();
 
     // The window sees every key before its controls do, the picture's own
     // native window included.

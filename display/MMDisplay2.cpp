@@ -180,6 +180,8 @@ void TMMDisplay2::OpenFile(const QString& name, bool resetZoom) {
             MessageBeep(0);
         }
     }
+    FChaptersKnown = false;
+    ApplyAudioChannel();
     if (FMediaPlayer->DeviceID() != 0 && FMediaPlayer->HasVideo()) {
         const RECT natural = FMediaPlayer->DisplayRect();
         FVideoWidth = natural.right;
@@ -281,6 +283,7 @@ void TMMDisplay2::PlayerNotify() {
 
 void TMMDisplay2::TimerTick() {
     try {
+        PollChapters();
         UpdatePosition();
         FPlaying = FMediaPlayer->Mode() == dmPlaying;
         if (FPlaying && FStatus != mmPlaying)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <QFrame>
 #include <QString>
+#include <vector>
 
 class QLabel;
 class QTimer;
@@ -20,6 +21,10 @@ using TNotifyStatusChanged = std::function<void(QObject* Sender)>;
 using TNotifyPositionChanged = std::function<void(QObject* Sender, const QString& strStatus)>;
 using TNotifyZoomChanged = std::function<void(QObject* Sender, int Zoom)>;
 using TNotifyTrackEnded = std::function<void(QObject* Sender)>;
+using TNotifyChaptersKnown = std::function<void(QObject* Sender, int Count)>;
+
+// What a karaoke disc's viewer hears: both channels, or one on both speakers.
+enum TAudioChannel { acStereo, acLeftChannel, acRightChannel };
 
 class TMMDisplay2 : public QFrame {
     Q_OBJECT
@@ -51,6 +56,8 @@ public:
     TNotifyZoomChanged OnZoomChanged;
     TNotifyTrackEnded OnTrackEnded;
     std::function<void(QObject* Sender)> OnDblClick;
+    // Fired once for each opened file, when its entry points are known.
+    TNotifyChaptersKnown OnChaptersKnown;
 
     // Run-time properties.
     TMMStatus Status() const { return FStatus; }
@@ -68,6 +75,23 @@ public:
     void StepBack();
     void StepForward();
     void Close();
+
+    // The open file's entry points (a disc's chapters), as positions in the
+    // device's time format; none until they are known.
+    std::vector<int> Chapters() const;
+    // The same in milliseconds, for showing them.
+    std::vector<int> ChapterMilliseconds() const;
+    // The chapter playing, -1 before the first or without chapters.
+    int CurrentChapter() const;
+    // Play from a chapter's start; the next, or the previous one as players
+    // step back. Nothing without a device or chapters.
+    void PlayChapter(int index);
+    void NextChapter();
+    void PreviousChapter();
+    bool HasAudio() const;
+    // Applied at once and to every file opened after; kept for the run only.
+    TAudioChannel AudioChannel() const { return FAudioChannel; }
+    void SetAudioChannel(TAudioChannel value);
 
     // The owned parts, for those who need to look inside (tests, benchmarks).
     TMediaPlayer* MediaPlayer() const { return FMediaPlayer; }
@@ -97,6 +121,9 @@ private:
     void PlaceLabels();
     void ResizeVideo();
     bool playerActive() const { return FActive || FPlaying; }
+    void PollChapters();
+    void ApplyAudioChannel();
+    std::vector<platform::DWORD> millisecondChapters(platform::DWORD& position) const;
 
     platform::TColor FColor = platform::clBlack;
     bool FCenter = false;
@@ -123,4 +150,6 @@ private:
     bool FLoopAllowed = true;
     int FStallCount = 0;
     bool FEndHandled = false;
+    bool FChaptersKnown = false;
+    TAudioChannel FAudioChannel = acStereo;
 };

@@ -6,9 +6,11 @@
 #include "platform/mci/mci.h"
 
 #include <functional>
+#include <optional>
 #include <QObject>
 #include <QString>
 #include <stdexcept>
+#include <vector>
 
 class EMCIDeviceError : public std::runtime_error {
 public:
@@ -63,6 +65,14 @@ public:
     // Left, top, width and height of the video inside the display window.
     platform::RECT DisplayRect() const;
     void SetDisplayRect(const platform::RECT& rect);
+
+    // The positions of the media's entry points (a disc's chapters) in the
+    // current time format, ascending; nothing while the device is still
+    // finding them out, none without a device.
+    std::optional<std::vector<platform::DWORD>> EntryPositions() const;
+    bool HasAudio() const;
+    // Which channels are heard: both (stereo), or one of them on both speakers.
+    void SetAudioChannels(bool left, bool right);
 
 protected:
     bool event(QEvent* event) override;

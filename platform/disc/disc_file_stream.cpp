@@ -1,5 +1,7 @@
 #include "platform/disc/disc_file_stream.h"
 
+#include "platform/disc/disc_entries.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -61,6 +63,12 @@ bool DiscFileStream::Seek(std::int64_t offset) {
         return false;
     position_ = offset;
     return true;
+}
+
+std::vector<std::int64_t> DiscFileStream::EntryOffsets() {
+    if (!form2_)
+        return {};
+    return EntryOffsetsOf(*reader_, extent_, sectors_);
 }
 
 } // namespace platform

@@ -24,6 +24,8 @@ public:
     bool Seek(std::int64_t offset) override;
     std::int64_t Size() const override { return size_; }
     void Cancel() override { reader_.Cancel(); }
+    // The disc's entry table read anew: a Form 2 file's entries only.
+    std::vector<std::int64_t> EntryOffsets() override;
 
 private:
     // Loads the sectors from `sector` (counted from the file's start) on.

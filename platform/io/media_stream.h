@@ -2,6 +2,7 @@
 // The bytes of a file a driver plays, whatever holds them: host files and
 // files on discs both read through this one interface.
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 
@@ -21,6 +22,11 @@ public:
     // stream whose reads cannot be cut short has nothing to do; its caller
     // stops asking.
     virtual void Cancel() {}
+
+    // Where the medium marks entry points (a disc's chapters) in the stream,
+    // as byte offsets, ascending; none for most streams. May read the medium,
+    // so it belongs on a reading thread too.
+    virtual std::vector<std::int64_t> EntryOffsets() { return {}; }
 };
 
 } // namespace platform

@@ -47,11 +47,28 @@ MCIERROR step(Driver& driver, DWORD flags, const MCI_ANIM_STEP_PARMS* params) {
     return driver.Step(frames, flags & MCI_ANIM_STEP_REVERSE);
 }
 
+MCIERROR entryStatus(const Driver& driver, MCI_STATUS_PARMS* params) {
+    const std::optional<std::vector<DWORD>> entries = driver.EntryPositions();
+    if (!entries)
+        return MCIERR_DEVICE_NOT_READY;
+    if (params->dwItem == MCI_STATUS_NUMBER_OF_TRACKS) {
+        params->dwReturn = entries->size();
+        return 0;
+    }
+    if (params->dwTrack < 1 || params->dwTrack > entries->size())
+        return MCIERR_OUTOFRANGE;
+    params->dwReturn = (*entries)[params->dwTrack - 1];
+    return 0;
+}
+
 MCIERROR status(const Driver& driver, DWORD flags, MCI_STATUS_PARMS* params) {
     if (!params)
         return MCIERR_NULL_PARAMETER_BLOCK;
     if (!(flags & MCI_STATUS_ITEM))
         return MCIERR_MISSING_PARAMETER;
+    if (params->dwItem == MCI_STATUS_NUMBER_OF_TRACKS ||
+        (params->dwItem == MCI_STATUS_POSITION && (flags & MCI_TRACK)))
+        return entryStatus(driver, params);
     switch (params->dwItem) {
     case MCI_STATUS_MODE:
         params->dwReturn = driver.Mode();
@@ -74,11 +91,20 @@ MCIERROR status(const Driver& driver, DWORD flags, MCI_STATUS_PARMS* params) {
 }
 
 MCIERROR set(Driver& driver, DWORD flags, const MCI_SET_PARMS* params) {
-    if (!(flags & MCI_SET_TIME_FORMAT))
+    const DWORD onOff = flags & (MCI_SET_ON | MCI_SET_OFF);
+    if (!(flags & (MCI_SET_TIME_FORMAT | MCI_SET_AUDIO)))
         return MCIERR_MISSING_PARAMETER;
+    if ((flags & MCI_SET_AUDIO) && onOff != MCI_SET_ON && onOff != MCI_SET_OFF)
+        return onOff ? MCIERR_FLAGS_NOT_COMPATIBLE : MCIERR_MISSING_PARAMETER;
     if (!params)
         return MCIERR_NULL_PARAMETER_BLOCK;
-    return driver.SetTimeFormat(params->dwTimeFormat);
+    if (flags & MCI_SET_AUDIO) {
+        if (params->dwAudio > MCI_SET_AUDIO_RIGHT)
+            return MCIERR_OUTOFRANGE;
+        if (const MCIERROR error = driver.SetAudio(params->dwAudio, onOff == MCI_SET_ON))
+            return error;
+    }
+    return (flags & MCI_SET_TIME_FORMAT) ? driver.SetTimeFormat(params->dwTimeFormat) : 0;
 }
 
 MCIERROR capabilities(const Driver& driver, DWORD flags, MCI_GETDEVCAPS_PARMS* params) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform::mci {
 
@@ -58,6 +59,16 @@ public:
 
     virtual bool HasVideo() const = 0;
     virtual bool HasAudio() const = 0;
+
+    // The positions of the element's entry points (chapters), ascending;
+    // nothing while they are still being found out.
+    virtual std::optional<std::vector<DWORD>> EntryPositions() const {
+        return std::vector<DWORD>{};
+    }
+    // `channel` (MCI_SET_AUDIO_*) heard or not.
+    virtual MCIERROR SetAudio(DWORD /*channel*/, bool /*on*/) {
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    }
 
     // Video placement; only asked of a driver with video.
     virtual MCIERROR SetWindow(HWND window) = 0;

@@ -76,6 +76,7 @@ inline constexpr DWORD MCI_NOTIFY = 0x00000001;
 inline constexpr DWORD MCI_WAIT = 0x00000002;
 inline constexpr DWORD MCI_FROM = 0x00000004;
 inline constexpr DWORD MCI_TO = 0x00000008;
+inline constexpr DWORD MCI_TRACK = 0x00000010;
 
 // MCI_OPEN.
 inline constexpr DWORD MCI_OPEN_SHAREABLE = 0x00000100;
@@ -93,6 +94,7 @@ inline constexpr DWORD MCI_SEEK_TO_END = 0x00000200;
 inline constexpr DWORD MCI_STATUS_ITEM = 0x00000100;
 inline constexpr DWORD MCI_STATUS_LENGTH = 1;
 inline constexpr DWORD MCI_STATUS_POSITION = 2;
+inline constexpr DWORD MCI_STATUS_NUMBER_OF_TRACKS = 3;
 inline constexpr DWORD MCI_STATUS_MODE = 4;
 inline constexpr DWORD MCI_STATUS_TIME_FORMAT = 6;
 inline constexpr DWORD MCI_STATUS_READY = 7;
@@ -109,6 +111,12 @@ inline constexpr DWORD MCI_MODE_OPEN = 530;
 // MCI_SET and time formats. Positions and lengths are in the device's current
 // time format; a new device counts in frames.
 inline constexpr DWORD MCI_SET_TIME_FORMAT = 0x00000400;
+inline constexpr DWORD MCI_SET_AUDIO = 0x00000800;
+inline constexpr DWORD MCI_SET_ON = 0x00002000;
+inline constexpr DWORD MCI_SET_OFF = 0x00004000;
+inline constexpr DWORD MCI_SET_AUDIO_ALL = 0;
+inline constexpr DWORD MCI_SET_AUDIO_LEFT = 1;
+inline constexpr DWORD MCI_SET_AUDIO_RIGHT = 2;
 inline constexpr DWORD MCI_FORMAT_MILLISECONDS = 0;
 inline constexpr DWORD MCI_FORMAT_HMS = 1;
 inline constexpr DWORD MCI_FORMAT_FRAMES = 3;
@@ -216,7 +224,12 @@ struct MCI_SEEK_PARMS {
     DWORD dwTo;
 };
 
-// MCI_STATUS with MCI_STATUS_ITEM: the value of dwItem in dwReturn.
+// MCI_STATUS with MCI_STATUS_ITEM: the value of dwItem in dwReturn. A video
+// device counts its element's entry points (a disc's chapters) as tracks:
+// MCI_STATUS_NUMBER_OF_TRACKS, and MCI_STATUS_POSITION with MCI_TRACK and
+// dwTrack from 1, the entry's position. Both fail with MCIERR_DEVICE_NOT_READY
+// while the entries are still being read from the disc, a short while after
+// the open.
 struct MCI_STATUS_PARMS {
     DWORD_PTR dwCallback;
     DWORD_PTR dwReturn;
@@ -224,7 +237,10 @@ struct MCI_STATUS_PARMS {
     DWORD dwTrack;
 };
 
-// MCI_SET with MCI_SET_TIME_FORMAT: dwTimeFormat.
+// MCI_SET with MCI_SET_TIME_FORMAT: dwTimeFormat. With MCI_SET_AUDIO and
+// MCI_SET_ON or MCI_SET_OFF: the channel dwAudio (MCI_SET_AUDIO_*) heard or
+// not. A video device plays a channel heard alone on both speakers, as a
+// karaoke disc's singer or music alone is meant to be heard.
 struct MCI_SET_PARMS {
     DWORD_PTR dwCallback;
     DWORD dwTimeFormat;

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -85,7 +86,83 @@ TestMedia::CueBin makeVideoCd(const QString& type, const QString& label, const Q
     return {(path + ".cue").toStdString(), (path + ".bin").toStdString()};
 }
 
+QString chapterDiscXml(bool svcd, const QString& clip) {
+    QString entries;
+    for (const double seconds : kChapterSeconds)
+        entries += QString("<entry>%1</entry>").arg(seconds, 0, 'f', 1);
+    return QString(R"(<?xml version="1.0"?>
+<!DOCTYPE videocd PUBLIC "-//GNU//DTD VideoCD//EN" "http://www.gnu.org/software/vcdimager/videocd.dtd">
+<videocd xmlns="http://www.gnu.org/software/vcdimager/1.0/" class="%1" version="%2">
+<info><album-id>CHAPTERS</album-id><volume-count>1</volume-count><volume-number>1</volume-number>
+<restriction>0</restriction></info>
+<pvd><volume-id>CHAPTERS</volume-id><system-id>CD-RTOS CD-BRIDGE</system-id></pvd>
+<sequence-items><sequence-item src="%3" id="sequence-00">%4</sequence-item></sequence-items>
+</videocd>
+)")
+        .arg(svcd ? "svcd" : "vcd", svcd ? "1.0" : "2.0", clip, entries);
+}
+
 } // namespace
+
+std::string KaraokeClip(bool svcd) {
+    return encode(svcd ? "karaoke-svcd" : "karaoke-vcd",
+                  {"-f",
+                   "lavfi",
+                   "-i",
+                   svcd ? "testsrc2=size=480x480:rate=30000/1001" : "testsrc2=size=352x288:rate=25",
+                   "-f",
+                   "lavfi",
+                   "-i",
+                   "sine=frequency=440:sample_rate=44100",
+                   "-f",
+                   "lavfi",
+                   "-i",
+                   "sine=frequency=1000:sample_rate=44100",
+                   "-filter_complex",
+                   "[1:a][2:a]join=inputs=2:channel_layout=stereo[a]",
+                   "-map",
+                   "0:v",
+                   "-map",
+                   "[a]",
+                   "-t",
+                   "180",
+                   "-aspect",
+                   "4:3",
+                   "-target",
+                   svcd ? "ntsc-svcd" : "pal-vcd"});
+}
+
+CueBin ChapterDisc(bool svcd) {
+    const QString clip = QString::fromStdString(KaraokeClip(svcd));
+    const QString xml = chapterDiscXml(svcd, clip);
+    const QString name = QString(svcd ? "chapters-svcd-" : "chapters-vcd-") + keyOf({xml});
+    QFile description(processFolder() + "/" + name + ".xml");
+    EXPECT_TRUE(description.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    description.write(xml.toUtf8());
+    description.close();
+    makeCached({name + ".bin", name + ".cue"}, "vcdxbuild",
+               {"-c", name + ".cue", "-b", name + ".bin", description.fileName()});
+    const QString path = cacheFolder() + "/" + name;
+    return {(path + ".cue").toStdString(), (path + ".bin").toStdString()};
+}
+
+std::string ChapterDiscWithTable(std::size_t at, const std::string& bytes) {
+    const CueBin disc = ChapterDisc(false);
+    const QString folder = processFolder() + "/" + keyOf({QString::number(at), bytes.c_str()});
+    QDir().mkpath(folder);
+    const QString bin = folder + "/" + QFileInfo(QString::fromStdString(disc.bin)).fileName();
+    const QString cue = folder + "/disc.cue";
+    QFile::remove(bin);
+    QFile::remove(cue);
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(disc.bin), bin));
+    EXPECT_TRUE(QFile::copy(QString::fromStdString(disc.cue), cue));
+    QFile image(bin);
+    EXPECT_TRUE(image.open(QIODevice::ReadWrite));
+    // Sector 151, past the raw sector's sync, header and subheader.
+    image.seek(151 * 2352 + 24 + static_cast<qint64>(at));
+    image.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return cue.toStdString();
+}
 
 std::string PalVcdClip() {
     static const std::string clip = makeClip("testsrc2", "352x288", "25", "10", "pal-vcd");

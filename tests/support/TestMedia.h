@@ -2,6 +2,7 @@
 // Media files made for the tests with ffmpeg: a test pattern with a 440 Hz
 // tone, mostly 10 s. Made once and shared by every test process of the build (in the
 // build folder), so only the first test that asks pays for them.
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,6 +38,20 @@ CueBin SvcdImage();
 // file per track and pregap), "2336" or "2352" (BIN/CUE with sectors of that
 // size). The path of the file that describes the image (.nrg, .toc, .cue).
 std::string AuthoredVcdImage(const std::string& kind);
+
+// Three minutes of the test pattern as a Video CD (or Super Video CD) track,
+// sounding 440 Hz on the left channel and 1000 Hz on the right, as a karaoke
+// disc carries the music alone on one channel and the singer on the other.
+std::string KaraokeClip(bool svcd);
+// Where ChapterDisc marks entry points in its track, besides its start.
+inline constexpr double kChapterSeconds[] = {30.0, 75.5, 120.0};
+// A disc authored by vcdxbuild with KaraokeClip as its one track and entry
+// points at kChapterSeconds: Video CD 2.0, or Super Video CD.
+CueBin ChapterDisc(bool svcd);
+
+// A copy of ChapterDisc(false) (in a folder of this test process) whose entry
+// table has `bytes` written over it from byte `at` of the table: the cue sheet.
+std::string ChapterDiscWithTable(std::size_t at, const std::string& bytes);
 
 // Files for a data disc: the path on the disc ("MPEGAV/README.TXT") and the
 // file whose contents go there.

@@ -124,7 +124,10 @@ MCIERROR MpvDriver::Open(const std::string& element) {
     const char* load[] = {"loadfile", StreamBridge::Url(), nullptr};
     if (mpv_command_async(core, loadRequest, load) < 0)
         return MCIERR_DRIVER_INTERNAL;
-    return waitUntilLoaded();
+    const MCIERROR error = waitUntilLoaded();
+    if (!error) // not before: mpv's first reads of the disc come first
+        entries_ = std::make_unique<EntryReader>(element);
+    return error;
 }
 
 MCIERROR MpvDriver::waitUntilLoaded() {

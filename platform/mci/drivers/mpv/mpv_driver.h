@@ -11,6 +11,7 @@
 #include "platform/mci/drivers/mpv/stream_bridge.h"
 #include "platform/mci/drivers/mpv/video_output.h"
 #include "platform/mci/drivers/mpv/wakeup_signal.h"
+#include "platform/mci/entry_reader.h"
 
 #include <atomic>
 #include <cstdint>
@@ -47,6 +48,9 @@ public:
 
     bool HasVideo() const override { return hasVideo_; }
     bool HasAudio() const override { return hasAudio_; }
+
+    std::optional<std::vector<DWORD>> EntryPositions() const override;
+    MCIERROR SetAudio(DWORD channel, bool on) override;
 
     MCIERROR SetWindow(HWND window) override;
     MCIERROR PutDestination(const RECT& rect) override;
@@ -98,7 +102,12 @@ private:
     std::optional<double> seekTarget_;
     bool seekRestarted_ = false;
 
+    // Read once the file has loaded.
+    std::unique_ptr<EntryReader> entries_;
+
     // Kept by the commands.
+    bool leftHeard_ = true;
+    bool rightHeard_ = true;
     DWORD mode_ = MCI_MODE_NOT_READY;
     DWORD timeFormat_ = MCI_FORMAT_MILLISECONDS;
     RECT destination_{};

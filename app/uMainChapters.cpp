@@ -1,0 +1,91 @@
+// The main window's chapters and audio channel: on the keyboard and in the
+// panel's menu, the toolbar staying as it is.
+#include "app/uMain.h"
+
+#include "display/MMDisplay2.h"
+#include "display/PositionText.h"
+
+#include "platform/ui/Application.h"
+
+#include <QActionGroup>
+#include <QMenu>
+
+namespace {
+
+struct AudioChoice {
+    TAudioChannel channel;
+    const char* text;
+};
+
+constexpr AudioChoice audioChoices[] = {
+    {acStereo, "Stereo"},
+    {acLeftChannel, "Left channel"},
+    {acRightChannel, "Right channel"},
+};
+
+// A chapter's start as the toolbar shows a position: 1:05, or 1:05:07.
+QString ChapterTime(int milliseconds) {
+    const auto seconds = static_cast<platform::DWORD>(milliseconds / 1000);
+    return FormatTime(platform::MCI_MAKE_HMS(seconds / 3600, seconds / 60 % 60, seconds % 60),
+                      false);
+}
+
+} // namespace
+
+void TdlgMain::bindPanelMenu() {
+    MMpanel->OnChaptersKnown = [this](QObject*, int Count) { MMpanelChaptersKnown(Count); };
+    MMpanel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(MMpanel, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
+        platform::RunHandler([this, where] { MMpanelContextPopup(where); });
+    });
+}
+
+void TdlgMain::MMpanelChaptersKnown(int Count) {
+    AddLog("Entry points: " + QString::number(Count));
+}
+
+void TdlgMain::MMpanelNextChapter() {
+    if (!novalidfile())
+        MMpanel->NextChapter();
+}
+
+void TdlgMain::MMpanelPreviousChapter() {
+    if (!novalidfile())
+        MMpanel->PreviousChapter();
+}
+
+void TdlgMain::MMpanelNextAudioChannel() {
+    if (!novalidfile())
+        MMpanel->SetAudioChannel(static_cast<TAudioChannel>((MMpanel->AudioChannel() + 1) % 3));
+}
+
+void TdlgMain::MMpanelContextPopup(const QPoint& where) {
+    const std::vector<int> chapters = MMpanel->ChapterMilliseconds();
+    const bool audio = MMpanel->HasAudio();
+    if (chapters.empty() && !audio)
+        return;
+    QMenu menu(this);
+    const int current = MMpanel->CurrentChapter();
+    for (int index = 0; index < static_cast<int>(chapters.size()); ++index) {
+        QAction* item = menu.addAction(QString("Chapter %1").arg(index + 1) + "\t" +
+                                       ChapterTime(chapters[static_cast<std::size_t>(index)]));
+        item->setCheckable(true);
+        item->setChecked(index == current);
+        connect(item, &QAction::triggered, this,
+                platform::Guarded([this, index] { MMpanel->PlayChapter(index); }));
+    }
+    if (audio) {
+        if (!chapters.empty())
+            menu.addSeparator();
+        auto* group = new QActionGroup(&menu);
+        for (const auto& [channel, text] : audioChoices) {
+            QAction* item = menu.addAction(text);
+            item->setCheckable(true);
+            item->setChecked(MMpanel->AudioChannel() == channel);
+            group->addAction(item);
+            connect(item, &QAction::triggered, this,
+                    platform::Guarded([this, channel] { MMpanel->SetAudioChannel(channel); }));
+        }
+    }
+    menu.exec(MMpanel->mapToGlobal(where));
+}
