@@ -68,7 +68,7 @@ bool DiscFileStream::Seek(std::int64_t offset) {
 std::vector<std::int64_t> DiscFileStream::EntryOffsets() {
     if (!form2_)
         return {};
-    return EntryOffsetsOf(*reader_, extent_, sectors_);
+    return EntryOffsetsOf(reader_, extent_, sectors_);
 }
 
 } // namespace platform
