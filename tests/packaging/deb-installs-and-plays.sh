@@ -1,19 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it into an empty root, checks what it
-# holds and what it depends on, and starts the installed player the way the
-# desktop does, from its desktop entry, on the demo disc. The screenshot of
-# that start is left next to the package for a person to look at.
+# Looks at the Debian package installed into an empty root: what it holds and
+# what it depends on; and starts the installed player the way the desktop
+# does, from its desktop entry, on the demo disc. The screenshot of that start
+# is left next to the package for a person to look at.
 # Usage: deb-installs-and-plays.sh BUILD_DIR DEMO_DISC_FOLDER
 set -euo pipefail
 build=$1
 demo=$2
+source "$(dirname "$0")/installed-package.sh"
 source "$(dirname "$0")/player-session.sh"
-
-out="$build/packaging/deb"
-rm -rf "$out"
-mkdir -p "$out"
-cpack -G DEB -B "$out" --config "$build/CPackConfig.cmake" >"$out/cpack.log"
-deb=$(ls "$out"/quelvo-player_*.deb)
+deb=$(package)
 
 # The programs' libraries are the package's dependencies.
 depends=$(dpkg-deb --field "$deb" Depends)
@@ -21,21 +17,14 @@ for library in libqt6widgets6 libqt6svg6 libmpv2 libcdio19 libiso9660 fonts-libe
     grep -q "$library" <<<"$depends" || { echo "Depends lacks $library: $depends"; exit 1; }
 done
 
-# An empty root with nothing but dpkg's own records.
-root="$out/root"
-mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
-touch "$root/var/lib/dpkg/status"
-dpkg --root="$root" --force-depends --force-not-root --force-script-chrootless \
-    --log=/dev/null -i "$deb" >"$out/dpkg.log" 2>&1
-dpkg --root="$root" -s quelvo-player | grep -q "^Status: install ok installed"
-
-id=com.norvane.QuelvoPlayer
 for file in usr/bin/quelvo-player usr/bin/quelvo-drive \
     usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/icons/hicolor/48x48/apps/$id.png \
     usr/share/icons/hicolor/256x256/apps/$id.png \
     usr/share/quelvo-player/translations/quelvo-player_zh_CN.qm \
-    usr/share/man/man1/quelvo-player.1.gz usr/share/man/man1/quelvo-drive.1.gz; do
+    usr/share/man/man1/quelvo-player.1.gz usr/share/man/man1/quelvo-drive.1.gz \
+    usr/share/doc/quelvo-player/copyright usr/share/doc/quelvo-player/changelog.gz \
+    usr/share/mime/packages/quelvo-player.xml; do
     [ -s "$root/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 "$root/usr/bin/quelvo-player" --version | grep -qx "quelvo-player (Quelvo Player) v1.30"
