@@ -18,9 +18,9 @@ struct AudioChoice {
 };
 
 constexpr AudioChoice audioChoices[] = {
-    {acStereo, "Stereo"},
-    {acLeftChannel, "Left channel"},
-    {acRightChannel, "Right channel"},
+    {acStereo, QT_TRANSLATE_NOOP("TdlgMain", "Stereo")},
+    {acLeftChannel, QT_TRANSLATE_NOOP("TdlgMain", "Left channel")},
+    {acRightChannel, QT_TRANSLATE_NOOP("TdlgMain", "Right channel")},
 };
 
 // A chapter's start as the toolbar shows a position: 1:05, or 1:05:07.
@@ -41,7 +41,7 @@ void TdlgMain::bindPanelMenu() {
 }
 
 void TdlgMain::MMpanelChaptersKnown(int Count) {
-    AddLog("Entry points: " + QString::number(Count));
+    AddLog(tr("Entry points: ") + QString::number(Count));
 }
 
 void TdlgMain::MMpanelNextChapter() {
@@ -67,7 +67,7 @@ void TdlgMain::MMpanelContextPopup(const QPoint& where) {
     QMenu menu(this);
     const int current = MMpanel->CurrentChapter();
     for (int index = 0; index < static_cast<int>(chapters.size()); ++index) {
-        QAction* item = menu.addAction(QString("Chapter %1").arg(index + 1) + "\t" +
+        QAction* item = menu.addAction(tr("Chapter %1").arg(index + 1) + "\t" +
                                        ChapterTime(chapters[static_cast<std::size_t>(index)]));
         item->setCheckable(true);
         item->setChecked(index == current);
@@ -79,7 +79,7 @@ void TdlgMain::MMpanelContextPopup(const QPoint& where) {
             menu.addSeparator();
         auto* group = new QActionGroup(&menu);
         for (const auto& [channel, text] : audioChoices) {
-            QAction* item = menu.addAction(text);
+            QAction* item = menu.addAction(tr(text));
             item->setCheckable(true);
             item->setChecked(MMpanel->AudioChannel() == channel);
             group->addAction(item);

@@ -430,6 +430,26 @@ Please ensure you have selected the correct CD-ROM drive and inserted a valid VC
         <source>Zoom</source>
         <translation>缩放</translation>
     </message>
+    <message>
+        <source>Stereo</source>
+        <translation>立体声</translation>
+    </message>
+    <message>
+        <source>Left channel</source>
+        <translation>左声道</translation>
+    </message>
+    <message>
+        <source>Right channel</source>
+        <translation>右声道</translation>
+    </message>
+    <message>
+        <source>Entry points: </source>
+        <translation>入口点: </translation>
+    </message>
+    <message>
+        <source>Chapter %1</source>
+        <translation>第 %1 章</translation>
+    </message>
 </context>
 <context>
     <name>TrackFolder</name>
