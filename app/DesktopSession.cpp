@@ -32,7 +32,8 @@ QString DiscLabel(const QString& path) {
 
 TDesktopSession::TDesktopSession(TdlgMain& window)
     : FWindow(window), FInhibitor(std::make_unique<platform::IdleInhibitor>(
-                           QStringLiteral("Quelvo Player"), QCoreApplication::translate("TDesktopSession", "Playing a video"))) {
+                           QStringLiteral("Quelvo Player"),
+                           QCoreApplication::translate("TDesktopSession", "Playing a video"))) {
     // A request from the desktop never opens a box: with nothing listed it
     // does nothing, and while a box is up the user is answering it.
     const auto media = [this](auto action) {
