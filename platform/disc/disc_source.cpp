@@ -90,6 +90,14 @@ bool WasCopiedAsDataDisc(SectorReader& reader) {
            !reader.ReadForm2(16, 1, payload.data());
 }
 
+bool KeepsDataAloneAtTheVolumeDescriptor(const ImageLayout& layout) {
+    constexpr std::uint32_t descriptor = 16;
+    for (const ImageExtent& extent : layout.Extents())
+        if (extent.lsn <= descriptor && descriptor - extent.lsn < extent.sectors)
+            return extent.format == SectorFormat::Data;
+    return false;
+}
+
 Opened OpenLayout(std::optional<ImageLayout> layout, std::string& problem,
                   std::vector<std::string>& files) {
     if (!layout)
@@ -97,8 +105,12 @@ Opened OpenLayout(std::optional<ImageLayout> layout, std::string& problem,
     for (const ImageFile& file : layout->Files())
         if (std::find(files.begin(), files.end(), file.path) == files.end())
             files.push_back(file.path);
+    // Only sectors kept at 2048 bytes can have lost their video. Other images
+    // are not read at all here: the disc scan opens them on the GUI thread,
+    // and a stalling drive would hold it.
+    const bool dataAlone = KeepsDataAloneAtTheVolumeDescriptor(*layout);
     Opened reader = ImageSectorReader::Open(std::move(*layout), problem);
-    if (reader && WasCopiedAsDataDisc(*reader)) {
+    if (reader && dataAlone && WasCopiedAsDataDisc(*reader)) {
         problem = "it is a Video CD copied as a data disc, which keeps 2048 of each sector's "
                   "2324 bytes: the video was lost in the copy";
         return nullptr;
