@@ -10,10 +10,10 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from session_bus import busctl, wait_for
+from video_cd import make_video_cd
 
 player_binary, xwindow, mirror_script, work = sys.argv[1:5]
 if not os.environ.get("DISPLAY"):
@@ -32,18 +32,7 @@ EXIT_BOUND = 30  # seconds: a close that waited on the read would take STALL
 
 def make_disc(folder):
     """A Video CD of one track of a minute and a half, and where it starts."""
-    os.makedirs(folder, exist_ok=True)
-    with tempfile.TemporaryDirectory() as scratch:
-        track = os.path.join(scratch, "track.mpg")
-        subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i",
-                        "testsrc2=size=352x288:rate=25", "-f", "lavfi", "-i",
-                        "sine=frequency=440:sample_rate=44100", "-t", "90", "-ac", "2",
-                        "-aspect", "4:3", "-target", "pal-vcd", track], check=True)
-        subprocess.run(["vcdimager", "-t", "vcd2", "-l", "STALLED", "-c", "stalled.cue", "-b",
-                        "stalled.bin", track], check=True, cwd=scratch, capture_output=True)
-        for name in ("stalled.bin", "stalled.cue"):
-            shutil.move(os.path.join(scratch, name), os.path.join(folder, name))
-    with open(os.path.join(folder, "stalled.cue")) as sheet:
+    with open(make_video_cd(folder, "stalled", "STALLED", 90)) as sheet:
         text = sheet.read()
     minutes, seconds, frames = re.search(r"TRACK 02.*?INDEX 01 (\d+):(\d+):(\d+)", text,
                                          re.S).groups()

@@ -11,10 +11,10 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from session_bus import busctl, wait_for
+from video_cd import make_video_cd
 
 player_binary, xwindow, work = sys.argv[1:4]
 if not os.environ.get("DISPLAY"):
@@ -27,25 +27,6 @@ PLAYER = "org.mpris.MediaPlayer2.Player"
 SECOND = 1000000
 TITLE = "Quelvo Player"
 FALLBACK = "OpenGL cannot be used"
-
-
-def make_disc(folder):
-    """A Video CD of one track three minutes long, made once per work folder."""
-    cue = os.path.join(folder, "long.cue")
-    if os.path.exists(cue):
-        return cue
-    os.makedirs(folder, exist_ok=True)
-    with tempfile.TemporaryDirectory() as scratch:
-        track = os.path.join(scratch, "long.mpg")
-        subprocess.run(["ffmpeg", "-loglevel", "error", "-f", "lavfi", "-i",
-                        "testsrc2=size=352x288:rate=25", "-f", "lavfi", "-i",
-                        "sine=frequency=440:sample_rate=44100", "-t", "180", "-ac", "2",
-                        "-aspect", "4:3", "-target", "pal-vcd", track], check=True)
-        subprocess.run(["vcdimager", "-t", "vcd2", "-l", "QUELVOLONG", "-c", "long.cue", "-b",
-                        "long.bin", track], check=True, cwd=scratch, capture_output=True)
-        shutil.move(os.path.join(scratch, "long.bin"), os.path.join(folder, "long.bin"))
-        shutil.move(os.path.join(scratch, "long.cue"), cue)
-    return cue
 
 
 def position():
@@ -135,7 +116,7 @@ def moving(name, area):
 
 
 os.makedirs(work, exist_ok=True)
-disc = make_disc(os.path.join(work, "disc"))
+disc = make_video_cd(os.path.join(work, "disc"), "long", "QUELVOLONG", 180)
 window_manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL)
 try:
