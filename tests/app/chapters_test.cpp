@@ -119,10 +119,10 @@ TEST_F(ChaptersTest, TheMenuListsTheChaptersWithTheirTimesThenTheChannels) {
 }
 
 TEST_F(ChaptersTest, TheChannelChosenStaysForTheNextDiscOfTheRun) {
-    // A track of three minutes next, so that it still plays when its
-    // entries are known, however fast the headless driver plays.
+    // Tracks of minutes, so that each still plays when its entries are
+    // known, however fast the headless driver plays.
     FSources.mappings->stored['E'] = TestMedia::ChapterDisc(true).cue;
-    Start(TestMedia::VcdImage().cue);
+    Start(TestMedia::LongVcdImage().cue);
     EXPECT_EQ(LogLines().last(), "Entry points: 1");
     Key(Qt::Key_A);
     Key(Qt::Key_A);
