@@ -8,10 +8,12 @@
 namespace platform {
 namespace {
 // Problems are reported from any thread (mpv's, a disc reader's) while the
-// program may be installing or removing its sink; the sink is called on a
-// copy, outside the lock, so that a sink may itself report.
+// program may be installing or removing its sink. The sink is called under
+// the lock, so that once SetProblemSink returns the old sink is called no
+// more and what it writes to may go; the lock is recursive, so that a sink
+// may itself report.
 struct Sink {
-    std::mutex mutex;
+    std::recursive_mutex mutex;
     ProblemSink sink;
 };
 
@@ -22,13 +24,9 @@ Sink& currentSink() {
 } // namespace
 
 void ReportProblem(const std::string& text) {
-    ProblemSink sink;
-    {
-        const std::lock_guard guard(currentSink().mutex);
-        sink = currentSink().sink;
-    }
-    if (sink)
-        sink(text);
+    const std::lock_guard guard(currentSink().mutex);
+    if (currentSink().sink)
+        currentSink().sink(text);
     else
         std::fprintf(stderr, "quelvo: %s\n", text.c_str());
 }

@@ -5,6 +5,7 @@
 #include "platform/paths/drive_path.h"
 #include "platform/winerror.h"
 
+#include <mutex>
 #include <utility>
 
 namespace platform::mci {
@@ -26,15 +27,26 @@ MCIERROR MediaError(DWORD fileError) {
     }
 }
 
-MediaOpener& installedOpener() {
-    static MediaOpener opener;
-    return opener;
+// Read from the threads that read a disc's entries as well as the GUI thread.
+struct InstalledOpener {
+    std::mutex mutex;
+    MediaOpener opener;
+};
+
+InstalledOpener& installedOpener() {
+    static InstalledOpener installed;
+    return installed;
+}
+
+MediaOpener currentOpener() {
+    const std::lock_guard guard(installedOpener().mutex);
+    return installedOpener().opener;
 }
 
 } // namespace
 
 MCIERROR OpenMediaStream(const std::string& element, std::unique_ptr<MediaStream>& stream) {
-    if (const MediaOpener& opener = installedOpener())
+    if (const MediaOpener opener = currentOpener())
         return opener(element, stream);
     if (NamesDrive(element))
         return MediaError(OpenDriveFileStream(element, stream));
@@ -42,7 +54,8 @@ MCIERROR OpenMediaStream(const std::string& element, std::unique_ptr<MediaStream
 }
 
 MediaOpener SetMediaOpener(MediaOpener opener) {
-    return std::exchange(installedOpener(), std::move(opener));
+    const std::lock_guard guard(installedOpener().mutex);
+    return std::exchange(installedOpener().opener, std::move(opener));
 }
 
 } // namespace platform::mci
