@@ -26,6 +26,16 @@ struct FILETIME {
     DWORD dwHighDateTime;
 };
 
+// How a window is shown: a window's placement, a shell "open".
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
+constexpr int SW_SHOWMAXIMIZED = 3;
+constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_RESTORE = 9;
+
 struct RECT {
     LONG left;
     LONG top;

@@ -6,7 +6,6 @@
 #include "display/MMDisplay2.h"
 
 #include "platform/clock/ProcessUsage.h"
-#include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/mci.h"
 #include "platform/mci/system_defaults.h"
 #include "platform/ui/Application.h"
@@ -38,7 +37,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double seconds = argc > 2 ? std::atof(argv[2]) : 3600;
-    platform::mci::SetUntimedHeadlessPlayback(true);
     platform::EnsureSystemDefaults();
 
     QWidget window;

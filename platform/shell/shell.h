@@ -1,18 +1,14 @@
 #pragma once
 // The shell's "open" of a document or web address, done by the desktop's URL
-// handler. A test may install a responder that takes the request in place of
-// the desktop, so that no browser starts.
+// handler.
 #include "platform/wintypes.h"
 
-#include <functional>
+#include <cstdint>
 #include <string>
 
 namespace platform {
 
 using HINSTANCE = void*;
-
-inline constexpr int SW_SHOWNORMAL = 1;
-inline constexpr int SW_SHOWMAXIMIZED = 3;
 
 // Results below 32 are failures.
 inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;
@@ -27,19 +23,11 @@ struct ShellRequest {
     int ShowCmd = SW_SHOWNORMAL;
 };
 
-// True when the request was handed on.
-using ShellResponder = std::function<bool(const ShellRequest& request)>;
-
-// Installs a responder in place of the desktop (empty restores it); returns
-// the previous one.
-ShellResponder SetShellResponder(ShellResponder responder);
-
 // Only the verb "open" (or a null verb, which means the same) is offered; the
 // file is a web address, or a local file or folder by its absolute path. The
-// desktop decides how the target is shown: `showCmd` is passed to a
-// responder but the desktop has no say on it. Returns a value above 32 when
-// the desktop accepted the target, SE_ERR_NOASSOC otherwise. Never blocks on
-// the program that opens it.
+// desktop decides how the target is shown, whatever `showCmd` asks. Returns a
+// value above 32 when the desktop accepted the target, SE_ERR_NOASSOC
+// otherwise. Never blocks on the program that opens it.
 HINSTANCE ShellExecuteA(HWND owner, const char* operation, const char* file, const char* parameters,
                         const char* directory, int showCmd);
 

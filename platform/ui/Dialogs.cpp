@@ -1,16 +1,12 @@
 #include "platform/ui/Dialogs.h"
 
+#include "platform/ui/dialog_presenter.h"
+
 #include <QApplication>
 #include <QMessageBox>
-#include <utility>
 
 namespace platform {
 namespace {
-
-DialogResponder& responder() {
-    static DialogResponder installed;
-    return installed;
-}
 
 QMessageBox::Icon toBoxIcon(DialogIcon icon) {
     switch (icon) {
@@ -26,14 +22,13 @@ QMessageBox::Icon toBoxIcon(DialogIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-BeepResponder& beepResponder() {
-    static BeepResponder installed;
-    return installed;
+QString applicationTitle() {
+    return QApplication::applicationName();
 }
 
-DialogButton run(const DialogRequest& request) {
-    if (const DialogResponder& answer = responder())
-        return answer(request);
+} // namespace
+
+DialogButton RunMessageBox(const DialogRequest& request) {
     QMessageBox box(toBoxIcon(request.Icon), request.Title, request.Text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     if (request.YesNo) {
@@ -47,44 +42,27 @@ DialogButton run(const DialogRequest& request) {
     return DialogButton::OK;
 }
 
-QString applicationTitle() {
-    return QApplication::applicationName();
-}
-
-} // namespace
-
-DialogResponder SetDialogResponder(DialogResponder next) {
-    return std::exchange(responder(), std::move(next));
-}
-
 void ShowInformation(const QString& text) {
-    run({QCoreApplication::translate("Dialogs", "Information"), text, DialogIcon::Information,
-         false});
+    PresentDialog({QCoreApplication::translate("Dialogs", "Information"), text,
+                   DialogIcon::Information, false});
 }
 
 bool AskConfirmation(const QString& text) {
-    return run({QCoreApplication::translate("Dialogs", "Confirm"), text, DialogIcon::Question,
-                true}) == DialogButton::Yes;
+    return PresentDialog({QCoreApplication::translate("Dialogs", "Confirm"), text,
+                          DialogIcon::Question, true}) == DialogButton::Yes;
 }
 
 void ShowMessage(const QString& text) {
-    run({applicationTitle(), text, DialogIcon::None, false});
+    PresentDialog({applicationTitle(), text, DialogIcon::None, false});
 }
 
 void ShowErrorBox(const QString& text) {
-    run({applicationTitle(), text, DialogIcon::Error, false});
+    PresentDialog({applicationTitle(), text, DialogIcon::Error, false});
 }
 
 BOOL MessageBeep(UINT) {
-    if (const BeepResponder& hear = beepResponder())
-        hear();
-    else
-        QApplication::beep();
+    SoundBell();
     return 1;
-}
-
-BeepResponder SetBeepResponder(BeepResponder next) {
-    return std::exchange(beepResponder(), std::move(next));
 }
 
 } // namespace platform

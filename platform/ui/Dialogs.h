@@ -1,8 +1,6 @@
 #pragma once
-// The standard modal message boxes. Each one blocks until it is answered; a
-// test may install a responder that answers in its place.
+// The standard modal message boxes. Each one blocks until it is answered.
 #include "platform/wintypes.h"
-#include <functional>
 
 #include <QString>
 
@@ -18,14 +16,6 @@ struct DialogRequest {
     bool YesNo = false; // Yes and No (Yes the default, No on Escape) instead of OK
 };
 
-using DialogResponder = std::function<DialogButton(const DialogRequest& request)>;
-
-using BeepResponder = std::function<void()>;
-
-// Installs a responder in place of the real boxes (empty restores them);
-// returns the previous one.
-DialogResponder SetDialogResponder(DialogResponder responder);
-
 // "Information", information icon, OK.
 void ShowInformation(const QString& text);
 // "Confirm", question icon, Yes and No; true when Yes was chosen.
@@ -37,8 +27,5 @@ void ShowErrorBox(const QString& text);
 
 // The desktop's bell; the type of sound is not told apart.
 BOOL MessageBeep(UINT type);
-// Installs a responder that hears the bell in place of the desktop (empty
-// restores it); returns the previous one.
-BeepResponder SetBeepResponder(BeepResponder responder);
 
 } // namespace platform

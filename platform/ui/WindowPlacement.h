@@ -31,15 +31,6 @@ struct WINDOWPLACEMENT {
 constexpr UINT WPF_SETMINPOSITION = 0x1;
 constexpr UINT WPF_RESTORETOMAXIMIZED = 0x2;
 
-constexpr UINT SW_HIDE = 0;
-constexpr UINT SW_SHOWNORMAL = 1;
-constexpr UINT SW_SHOWMINIMIZED = 2;
-constexpr UINT SW_SHOWMAXIMIZED = 3;
-constexpr UINT SW_SHOW = 5;
-constexpr UINT SW_MINIMIZE = 6;
-constexpr UINT SW_SHOWMINNOACTIVE = 7;
-constexpr UINT SW_RESTORE = 9;
-
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXFRAME = 32;

@@ -1,14 +1,14 @@
 #include "tests/support/DialogRecorder.h"
 
 DialogRecorder::DialogRecorder(platform::DialogButton yesNoAnswer) : YesNoAnswer(yesNoAnswer) {
-    FPrevious = platform::SetDialogResponder([this](const platform::DialogRequest& request) {
+    FPrevious = DesktopStandIns::SetDialogResponder([this](const platform::DialogRequest& request) {
         Shown.append(request);
         return request.YesNo ? YesNoAnswer : platform::DialogButton::OK;
     });
-    FPreviousBeep = platform::SetBeepResponder([this] { ++Beeps; });
+    FPreviousBeep = DesktopStandIns::SetBeepResponder([this] { ++Beeps; });
 }
 
 DialogRecorder::~DialogRecorder() {
-    platform::SetDialogResponder(FPrevious);
-    platform::SetBeepResponder(FPreviousBeep);
+    DesktopStandIns::SetDialogResponder(FPrevious);
+    DesktopStandIns::SetBeepResponder(FPreviousBeep);
 }

@@ -2,7 +2,7 @@
 // Stands in for the user at every message box while it lives: records each
 // box and answers it (OK, or the answer set for Yes/No boxes), and counts
 // the bells.
-#include "platform/ui/Dialogs.h"
+#include "tests/support/stand_ins/DesktopStandIns.h"
 
 #include <QList>
 
@@ -18,6 +18,6 @@ public:
     platform::DialogButton YesNoAnswer;
 
 private:
-    platform::DialogResponder FPrevious;
-    platform::BeepResponder FPreviousBeep;
+    DesktopStandIns::DialogResponder FPrevious;
+    DesktopStandIns::BeepResponder FPreviousBeep;
 };

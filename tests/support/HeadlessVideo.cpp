@@ -1,12 +1,12 @@
 #include "tests/support/HeadlessVideo.h"
 
 #include "tests/support/Sandbox.h"
+#include "tests/support/stand_ins/PlaybackStandIn.h"
 
-#include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/system_defaults.h"
 
 void HeadlessVideoTest::SetUp() {
     Sandbox::ClearConfiguration();
-    platform::mci::SetUntimedHeadlessPlayback(true);
+    PlaybackStandIn::SetUntimedHeadless(true);
     platform::EnsureSystemDefaults();
 }

@@ -3,7 +3,6 @@
 #include "tests/support/Sandbox.h"
 
 #include "platform/ui/Application.h"
-#include "platform/ui/Dialogs.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -28,13 +27,6 @@ int main(int argc, char** argv) {
 
     platform::Application app(argc, argv);
     app.SetTitle(QStringLiteral("Quelvo Player"));
-    // A message box nobody expected fails the test instead of waiting forever
-    // for a click.
-    platform::SetDialogResponder([](const platform::DialogRequest& request) {
-        ADD_FAILURE() << "unexpected message box \"" << request.Title.toStdString()
-                      << "\": " << request.Text.toStdString();
-        return request.YesNo ? platform::DialogButton::No : platform::DialogButton::OK;
-    });
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

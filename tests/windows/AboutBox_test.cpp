@@ -8,6 +8,7 @@
 
 #include "platform/mci/system_defaults.h"
 #include "platform/shell/shell.h"
+#include "platform/ui/dialog_presenter.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -29,19 +30,20 @@ namespace {
 class ShellRecorder {
 public:
     ShellRecorder()
-        : FPrevious(platform::SetShellResponder([this](const platform::ShellRequest& request) {
+        : FPrevious(DesktopStandIns::SetShellResponder([this](
+                                                           const platform::ShellRequest& request) {
               Requests.push_back(request);
               CursorShapes.push_back(QApplication::overrideCursor()
                                          ? std::optional(QApplication::overrideCursor()->shape())
                                          : std::nullopt);
               return true;
           })) {}
-    ~ShellRecorder() { platform::SetShellResponder(FPrevious); }
+    ~ShellRecorder() { DesktopStandIns::SetShellResponder(FPrevious); }
     std::vector<platform::ShellRequest> Requests;
     std::vector<std::optional<Qt::CursorShape>> CursorShapes;
 
 private:
-    platform::ShellResponder FPrevious;
+    DesktopStandIns::ShellResponder FPrevious;
 };
 
 // Runs `inside` while the About box opened from `owner` is on the screen,
@@ -113,13 +115,13 @@ TEST(LinkLabelTest, AClickOpensTheLinkUnderTheHourglassThenFiresOnClickWithoutIt
 }
 
 TEST(LinkLabelTest, TheHourglassGoesEvenWhenTheShellFails) {
-    const platform::ShellResponder previous = platform::SetShellResponder(
+    const DesktopStandIns::ShellResponder previous = DesktopStandIns::SetShellResponder(
         [](const platform::ShellRequest&) -> bool { throw std::runtime_error("no desktop"); });
     TLinkLabel label;
     label.SetLink("https://www.example.org/");
     EXPECT_THROW(label.Click(), std::runtime_error);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    platform::SetShellResponder(previous);
+    DesktopStandIns::SetShellResponder(previous);
 }
 
 TEST_F(AboutBoxTest, EachOpeningIsAFreshBoxShowingTheVersionAndItIsGoneAfterwards) {
@@ -214,7 +216,8 @@ TEST_F(AboutBoxTest, ARepairTheHiveRefusesShowsTheRegistryErrorAndNoSuccess) {
 TEST_F(AboutBoxTest, TheRealQuestionBoxTakesEscapeAsNo) {
     AssociationFiles::WriteWinIni("[MCI Extensions]\ndat=WaveAudio\n");
     const std::string winIni = AssociationFiles::WinIni();
-    const platform::DialogResponder test = platform::SetDialogResponder({});
+    const DesktopStandIns::DialogResponder test =
+        DesktopStandIns::SetDialogResponder(platform::RunMessageBox);
     QString seen;
     QTimer::singleShot(0, [&seen] {
         QWidget* box = QApplication::activeModalWidget();
@@ -223,7 +226,7 @@ TEST_F(AboutBoxTest, TheRealQuestionBoxTakesEscapeAsNo) {
         QTest::keyClick(box, Qt::Key_Escape);
     });
     CheckDATAssociation(true, false, false);
-    platform::SetDialogResponder(test);
+    DesktopStandIns::SetDialogResponder(test);
     EXPECT_EQ(seen, "Confirm");
     EXPECT_EQ(AssociationFiles::WinIni(), winIni);
 }

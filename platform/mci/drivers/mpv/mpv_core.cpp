@@ -18,11 +18,6 @@
 namespace platform::mci {
 namespace {
 
-bool& headlessFlag() {
-    static bool headless = false;
-    return headless;
-}
-
 using Options = std::vector<std::pair<const char*, const char*>>;
 
 Options coreOptions() {
@@ -112,14 +107,6 @@ Destroyers& destroyers() {
 void DestroyAway(MpvCore core, std::shared_ptr<void> remains) {
     if (core)
         destroyers().Start(std::move(core), std::move(remains));
-}
-
-void SetUntimedHeadlessPlayback(bool on) {
-    headlessFlag() = on;
-}
-
-bool UntimedHeadlessPlayback() {
-    return headlessFlag();
 }
 
 void MpvCoreDeleter::operator()(mpv_handle* core) const {
