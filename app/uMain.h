@@ -119,6 +119,7 @@ private:
     void buildToolbar();
     void bindControls();
     void bindPanelMenu();
+    void addAudioStreams(QMenu& menu);
     void nameControls();
     QToolButton* addButton(const QString& hint, const QIcon& glyph);
     QLabel* addCaptionLabel(const QString& caption);

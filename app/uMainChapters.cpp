@@ -1,4 +1,4 @@
-// The main window's chapters and audio channel: on the keyboard and in the
+// The main window's chapters, audio channel and audio stream: on the keyboard and in the
 // panel's menu, the toolbar staying as it is.
 #include "app/uMain.h"
 
@@ -59,6 +59,23 @@ void TdlgMain::MMpanelNextAudioChannel() {
         MMpanel->SetAudioChannel(static_cast<TAudioChannel>((MMpanel->AudioChannel() + 1) % 3));
 }
 
+// Only where there is a choice: an SVCD may carry a second audio stream.
+void TdlgMain::addAudioStreams(QMenu& menu) {
+    const int streams = MMpanel->AudioStreams();
+    if (streams < 2)
+        return;
+    menu.addSeparator();
+    auto* group = new QActionGroup(&menu);
+    for (int stream = 1; stream <= streams; ++stream) {
+        QAction* item = menu.addAction(tr("Audio stream %1").arg(stream));
+        item->setCheckable(true);
+        item->setChecked(MMpanel->AudioStream() == stream);
+        group->addAction(item);
+        connect(item, &QAction::triggered, this,
+                platform::Guarded([this, stream] { MMpanel->SetAudioStream(stream); }));
+    }
+}
+
 void TdlgMain::MMpanelContextPopup(const QPoint& where) {
     const std::vector<int> chapters = MMpanel->ChapterMilliseconds();
     const bool audio = MMpanel->HasAudio();
@@ -86,6 +103,7 @@ void TdlgMain::MMpanelContextPopup(const QPoint& where) {
             connect(item, &QAction::triggered, this,
                     platform::Guarded([this, channel] { MMpanel->SetAudioChannel(channel); }));
         }
+        addAudioStreams(menu);
     }
     menu.exec(MMpanel->mapToGlobal(where));
 }

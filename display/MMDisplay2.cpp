@@ -181,7 +181,7 @@ void TMMDisplay2::OpenFile(const QString& name, bool resetZoom) {
         }
     }
     FChaptersKnown = false;
-    ApplyAudioChannel();
+    ApplyAudioChoices();
     if (FMediaPlayer->DeviceID() != 0 && FMediaPlayer->HasVideo()) {
         const RECT natural = FMediaPlayer->DisplayRect();
         FVideoWidth = natural.right;

@@ -92,6 +92,12 @@ public:
     // Applied at once and to every file opened after; kept for the run only.
     TAudioChannel AudioChannel() const { return FAudioChannel; }
     void SetAudioChannel(TAudioChannel value);
+    // The track's audio streams, and the one heard (from 1; 0 without sound).
+    // A stream chosen is heard on every file opened after that has it; kept
+    // for the run only.
+    int AudioStreams() const;
+    int AudioStream() const;
+    void SetAudioStream(int stream);
 
     // The owned parts, for those who need to look inside (tests, benchmarks).
     TMediaPlayer* MediaPlayer() const { return FMediaPlayer; }
@@ -122,7 +128,7 @@ private:
     void ResizeVideo();
     bool playerActive() const { return FActive || FPlaying; }
     void PollChapters();
-    void ApplyAudioChannel();
+    void ApplyAudioChoices();
     std::vector<platform::DWORD> millisecondChapters(platform::DWORD& position) const;
 
     platform::TColor FColor = platform::clBlack;
@@ -152,4 +158,5 @@ private:
     bool FEndHandled = false;
     bool FChaptersKnown = false;
     TAudioChannel FAudioChannel = acStereo;
+    int FAudioStream = 1;
 };

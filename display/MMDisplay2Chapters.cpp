@@ -1,4 +1,4 @@
-// The panel's chapters and audio channel.
+// The panel's chapters, audio channel and audio stream.
 #include "display/ChapterSteps.h"
 #include "display/MediaPlayer.h"
 #include "display/MMDisplay2.h"
@@ -101,11 +101,28 @@ void TMMDisplay2::SetAudioChannel(TAudioChannel value) {
     if (value == FAudioChannel)
         return;
     FAudioChannel = value;
-    ApplyAudioChannel();
+    ApplyAudioChoices();
 }
 
-void TMMDisplay2::ApplyAudioChannel() {
-    if (FMediaPlayer && FMediaPlayer->DeviceID() != 0 && FMediaPlayer->HasAudio())
-        FMediaPlayer->SetAudioChannels(FAudioChannel != acRightChannel,
-                                       FAudioChannel != acLeftChannel);
+int TMMDisplay2::AudioStreams() const {
+    return FMediaPlayer ? FMediaPlayer->AudioStreams() : 0;
+}
+
+int TMMDisplay2::AudioStream() const {
+    return FMediaPlayer ? FMediaPlayer->AudioStream() : 0;
+}
+
+void TMMDisplay2::SetAudioStream(int stream) {
+    if (stream < 1 || stream > AudioStreams())
+        return;
+    FAudioStream = stream;
+    FMediaPlayer->SetAudioStream(stream);
+}
+
+void TMMDisplay2::ApplyAudioChoices() {
+    if (!FMediaPlayer || FMediaPlayer->DeviceID() == 0 || !FMediaPlayer->HasAudio())
+        return;
+    FMediaPlayer->SetAudioChannels(FAudioChannel != acRightChannel, FAudioChannel != acLeftChannel);
+    if (FAudioStream <= FMediaPlayer->AudioStreams())
+        FMediaPlayer->SetAudioStream(FAudioStream);
 }

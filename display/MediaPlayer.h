@@ -73,6 +73,11 @@ public:
     bool HasAudio() const;
     // Which channels are heard: both (stereo), or one of them on both speakers.
     void SetAudioChannels(bool left, bool right);
+    // The media's audio streams (an SVCD may carry two) and the one heard,
+    // counted from 1; no streams without a device or sound.
+    int AudioStreams() const;
+    int AudioStream() const;
+    void SetAudioStream(int stream);
 
 protected:
     bool event(QEvent* event) override;

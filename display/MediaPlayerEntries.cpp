@@ -1,4 +1,4 @@
-// The device's entry points and audio channels.
+// The device's entry points, audio channels and audio streams.
 #include "display/MediaPlayer.h"
 
 using namespace platform;
@@ -37,4 +37,28 @@ void TMediaPlayer::SetAudioChannels(bool left, bool right) {
     send(MCI_SET, MCI_WAIT | MCI_SET_AUDIO | (left ? MCI_SET_ON : MCI_SET_OFF), &parms);
     parms.dwAudio = MCI_SET_AUDIO_RIGHT;
     send(MCI_SET, MCI_WAIT | MCI_SET_AUDIO | (right ? MCI_SET_ON : MCI_SET_OFF), &parms);
+}
+
+int TMediaPlayer::AudioStreams() const {
+    if (FDeviceID == 0)
+        return 0;
+    MCI_DGV_LIST_PARMSA parms{};
+    parms.dwItem = MCI_DGV_LIST_AUDIO_STREAM;
+    if (send(MCI_LIST, MCI_WAIT | MCI_DGV_LIST_ITEM | MCI_DGV_LIST_COUNT, &parms) != 0)
+        return 0;
+    return static_cast<int>(parms.dwNumber);
+}
+
+int TMediaPlayer::AudioStream() const {
+    if (FDeviceID == 0)
+        return 0;
+    const DWORD stream = status(MCI_DGV_STATUS_AUDIO_STREAM);
+    return FLastError == 0 ? static_cast<int>(stream) : 0;
+}
+
+void TMediaPlayer::SetAudioStream(int stream) {
+    MCI_DGV_SETAUDIO_PARMSA parms{};
+    parms.dwItem = MCI_DGV_SETAUDIO_STREAM;
+    parms.dwValue = static_cast<DWORD>(stream);
+    send(MCI_SETAUDIO, MCI_WAIT | MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE, &parms);
 }

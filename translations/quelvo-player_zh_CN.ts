@@ -450,6 +450,10 @@ Please ensure you have selected the correct CD-ROM drive and inserted a valid VC
         <source>Chapter %1</source>
         <translation>第 %1 章</translation>
     </message>
+    <message>
+        <source>Audio stream %1</source>
+        <translation>音轨 %1</translation>
+    </message>
 </context>
 <context>
     <name>TrackFolder</name>

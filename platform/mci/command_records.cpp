@@ -85,6 +85,11 @@ MCIERROR status(const Driver& driver, DWORD flags, MCI_STATUS_PARMS* params) {
     case MCI_STATUS_READY:
         params->dwReturn = 1;
         return 0;
+    case MCI_DGV_STATUS_AUDIO_STREAM:
+        if (!driver.HasAudio())
+            return MCIERR_UNSUPPORTED_FUNCTION;
+        params->dwReturn = driver.AudioStream();
+        return 0;
     default:
         return MCIERR_UNSUPPORTED_FUNCTION;
     }
@@ -105,6 +110,27 @@ MCIERROR set(Driver& driver, DWORD flags, const MCI_SET_PARMS* params) {
             return error;
     }
     return (flags & MCI_SET_TIME_FORMAT) ? driver.SetTimeFormat(params->dwTimeFormat) : 0;
+}
+
+MCIERROR setAudio(Driver& driver, DWORD flags, const MCI_DGV_SETAUDIO_PARMSA* params) {
+    if (!(flags & MCI_DGV_SETAUDIO_ITEM) || !(flags & MCI_DGV_SETAUDIO_VALUE))
+        return MCIERR_MISSING_PARAMETER;
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (params->dwItem != MCI_DGV_SETAUDIO_STREAM)
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    return driver.SetAudioStream(params->dwValue);
+}
+
+MCIERROR list(const Driver& driver, DWORD flags, MCI_DGV_LIST_PARMSA* params) {
+    if (!(flags & MCI_DGV_LIST_ITEM) || !(flags & MCI_DGV_LIST_COUNT))
+        return MCIERR_MISSING_PARAMETER;
+    if (!params)
+        return MCIERR_NULL_PARAMETER_BLOCK;
+    if (params->dwItem != MCI_DGV_LIST_AUDIO_STREAM)
+        return MCIERR_UNSUPPORTED_FUNCTION;
+    params->dwNumber = driver.AudioStreams();
+    return 0;
 }
 
 MCIERROR capabilities(const Driver& driver, DWORD flags, MCI_GETDEVCAPS_PARMS* params) {
@@ -184,6 +210,10 @@ MCIERROR RunCommand(Driver& driver, UINT message, DWORD flags, DWORD_PTR params)
         return status(driver, flags, record<MCI_STATUS_PARMS>(params));
     case MCI_SET:
         return set(driver, flags, record<MCI_SET_PARMS>(params));
+    case MCI_SETAUDIO:
+        return setAudio(driver, flags, record<MCI_DGV_SETAUDIO_PARMSA>(params));
+    case MCI_LIST:
+        return list(driver, flags, record<MCI_DGV_LIST_PARMSA>(params));
     case MCI_GETDEVCAPS:
         return capabilities(driver, flags, record<MCI_GETDEVCAPS_PARMS>(params));
     case MCI_WINDOW:

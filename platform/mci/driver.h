@@ -69,6 +69,13 @@ public:
     virtual MCIERROR SetAudio(DWORD /*channel*/, bool /*on*/) {
         return MCIERR_UNSUPPORTED_FUNCTION;
     }
+    // The element's audio streams (an SVCD may carry two), and the one heard,
+    // counted from 1.
+    virtual DWORD AudioStreams() const { return HasAudio() ? 1 : 0; }
+    virtual DWORD AudioStream() const { return 1; }
+    virtual MCIERROR SetAudioStream(DWORD stream) {
+        return stream == 1 && HasAudio() ? 0 : MCIERR_OUTOFRANGE;
+    }
 
     // Video placement; only asked of a driver with video.
     virtual MCIERROR SetWindow(HWND window) = 0;

@@ -52,6 +52,7 @@ namespace platform {
 
 using DWORD_PTR = std::uintptr_t;
 using LPCSTR = const char*;
+using LPSTR = char*;
 using MCIDEVICEID = UINT;
 using MCIERROR = DWORD;
 
@@ -70,6 +71,8 @@ inline constexpr UINT MCI_WINDOW = 0x0841;
 inline constexpr UINT MCI_PUT = 0x0842;
 inline constexpr UINT MCI_WHERE = 0x0843;
 inline constexpr UINT MCI_RESUME = 0x0855;
+inline constexpr UINT MCI_SETAUDIO = 0x0873;
+inline constexpr UINT MCI_LIST = 0x0878;
 
 // Flags every command takes.
 inline constexpr DWORD MCI_NOTIFY = 0x00000001;
@@ -98,6 +101,8 @@ inline constexpr DWORD MCI_STATUS_NUMBER_OF_TRACKS = 3;
 inline constexpr DWORD MCI_STATUS_MODE = 4;
 inline constexpr DWORD MCI_STATUS_TIME_FORMAT = 6;
 inline constexpr DWORD MCI_STATUS_READY = 7;
+// The audio stream heard, counted from 1.
+inline constexpr DWORD MCI_DGV_STATUS_AUDIO_STREAM = 0x0000402D;
 
 // Modes reported by MCI_STATUS_MODE.
 inline constexpr DWORD MCI_MODE_NOT_READY = 524;
@@ -139,6 +144,18 @@ constexpr DWORD MCI_HMS_SECOND(DWORD hms) {
 inline constexpr DWORD MCI_GETDEVCAPS_ITEM = 0x00000100;
 inline constexpr DWORD MCI_GETDEVCAPS_HAS_AUDIO = 2;
 inline constexpr DWORD MCI_GETDEVCAPS_HAS_VIDEO = 3;
+
+// MCI_LIST with MCI_DGV_LIST_COUNT and MCI_DGV_LIST_ITEM: how many of dwItem
+// the element holds, in dwNumber.
+inline constexpr DWORD MCI_DGV_LIST_ITEM = 0x00010000;
+inline constexpr DWORD MCI_DGV_LIST_COUNT = 0x00020000;
+inline constexpr DWORD MCI_DGV_LIST_AUDIO_STREAM = 0x00004002;
+
+// MCI_SETAUDIO with MCI_DGV_SETAUDIO_ITEM and MCI_DGV_SETAUDIO_VALUE: dwItem
+// set to dwValue. MCI_DGV_SETAUDIO_STREAM: the audio stream heard, from 1.
+inline constexpr DWORD MCI_DGV_SETAUDIO_ITEM = 0x00800000;
+inline constexpr DWORD MCI_DGV_SETAUDIO_VALUE = 0x01000000;
+inline constexpr DWORD MCI_DGV_SETAUDIO_STREAM = 0x00004003;
 
 // MCI_STEP: dwFrames frames (one without MCI_ANIM_STEP_FRAMES), always counted
 // in frames whatever the time format; the device is left paused.
@@ -268,6 +285,24 @@ struct MCI_GETDEVCAPS_PARMS {
     DWORD_PTR dwCallback;
     DWORD dwReturn;
     DWORD dwItem;
+};
+
+struct MCI_DGV_LIST_PARMSA {
+    DWORD_PTR dwCallback;
+    LPSTR lpstrReturn;
+    DWORD dwLength;
+    DWORD dwNumber;
+    DWORD dwItem;
+    LPSTR lpstrAlgorithm;
+};
+
+struct MCI_DGV_SETAUDIO_PARMSA {
+    DWORD_PTR dwCallback;
+    DWORD dwItem;
+    DWORD dwValue;
+    DWORD dwOver;
+    LPSTR lpstrAlgorithm;
+    LPSTR lpstrQuality;
 };
 
 // Sends one command to a device; `params` points to the command's record (cast

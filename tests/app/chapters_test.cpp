@@ -1,4 +1,4 @@
-// Chapters and the audio channel from the main window: the log line when a
+// Chapters, the audio channel and stream from the main window: the log line when a
 // track opens, PageDown and PageUp, the A key, and the panel's menu, on an
 // authored Video CD of three minutes played headless.
 #include "app/uMain.h"
@@ -132,6 +132,22 @@ TEST_F(ChaptersTest, TheChannelChosenStaysForTheNextDiscOfTheRun) {
     EXPECT_EQ(LogLines().last(), "Entry points: 4");
     EXPECT_EQ(window->MMpanel->AudioChannel(), acRightChannel);
     EXPECT_EQ(Menu().mid(4), QStringList({"Stereo", "Left channel", "Right channel*"}));
+}
+
+TEST_F(ChaptersTest, ASecondAudioStreamIsListedChosenAndKeptForTheNextDiscOfTheRun) {
+    FSources.mappings->stored['E'] = TestMedia::TwoStreamDisc().cue;
+    Start(TestMedia::TwoStreamDisc().cue);
+    EXPECT_EQ(Menu("Audio stream 2"),
+              QStringList({"Chapter 1\t0:00*", "Stereo*", "Left channel", "Right channel",
+                           "Audio stream 1*", "Audio stream 2"}));
+    EXPECT_EQ(window->MMpanel->AudioStream(), 2);
+    RunEventLoop(300);
+    EXPECT_EQ(Menu().mid(4), QStringList({"Audio stream 1", "Audio stream 2*"}));
+    window->cmbcd->setCurrentIndex(window->cmbcd->findText("E:"));
+    window->cmbcdChange();
+    ASSERT_TRUE(RunEventsUntil([this] { return LogLines().filter("Entry points").size() == 2; }));
+    RunEventLoop(300);
+    EXPECT_EQ(window->MMpanel->AudioStream(), 2) << "as mpv's track list tells";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // A disc's entry points as the video device counts them (as tracks, in its
-// time format) and the audio channel a karaoke viewer hears, on tracks of
+// time format) and the audio channel and stream a karaoke viewer hears, on tracks of
 // real length authored with entries, without extra entries and with a
 // damaged table.
 #include "platform/mci/drivers/mpv/audio_channels.h"
@@ -8,6 +8,7 @@
 #include "tests/platform/mci_commands.h"
 #include "tests/platform/mpv_device_fixture.h"
 #include "tests/support/EventLoop.h"
+#include "tests/support/ProblemRecorder.h"
 #include "tests/support/TestMedia.h"
 
 #include <cmath>
@@ -141,6 +142,73 @@ TEST_F(DeviceEntries, TheAudioChannelsAreSetOneByOneAndTheRecordIsChecked) {
     EXPECT_EQ(SetAudio(device, MCI_SET_AUDIO_LEFT, MCI_SET_OFF), 0u);
     ASSERT_TRUE(FNotes.WaitFor(1));
     EXPECT_EQ(FNotes.Received, (std::vector<Notification>{{MCI_NOTIFY_SUCCESSFUL, device}}));
+}
+
+MCIERROR ListAudioStreams(MCIDEVICEID device, DWORD flags, DWORD item, DWORD& count) {
+    MCI_DGV_LIST_PARMSA list{};
+    list.dwItem = item;
+    const MCIERROR error =
+        mciSendCommandA(device, MCI_LIST, flags, reinterpret_cast<DWORD_PTR>(&list));
+    count = list.dwNumber;
+    return error;
+}
+
+DWORD AudioStreams(MCIDEVICEID device) {
+    DWORD count = 0;
+    EXPECT_EQ(ListAudioStreams(device, MCI_DGV_LIST_ITEM | MCI_DGV_LIST_COUNT,
+                               MCI_DGV_LIST_AUDIO_STREAM, count),
+              0u);
+    return count;
+}
+
+MCIERROR SetAudioStream(MCIDEVICEID device, DWORD stream,
+                        DWORD flags = MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE,
+                        DWORD item = MCI_DGV_SETAUDIO_STREAM) {
+    MCI_DGV_SETAUDIO_PARMSA set{};
+    set.dwItem = item;
+    set.dwValue = stream;
+    return mciSendCommandA(device, MCI_SETAUDIO, flags, reinterpret_cast<DWORD_PTR>(&set));
+}
+
+TEST_F(DeviceEntries, ASecondAudioStreamIsCountedAndChosenAndTheRecordsAreChecked) {
+    FSources.mappings->stored['E'] = TestMedia::TwoStreamDisc().cue;
+    ProblemRecorder problems;
+    MCIDEVICEID device = OpenDevice("E:\\MPEG2\\AVSEQ01.MPG");
+    ASSERT_TRUE(device);
+    EXPECT_EQ(AudioStreams(device), 2u);
+    EXPECT_EQ(Status(device, MCI_DGV_STATUS_AUDIO_STREAM), 1u);
+    EXPECT_EQ(SetAudioStream(device, 3), MCIERR_OUTOFRANGE);
+    EXPECT_EQ(SetAudioStream(device, 0), MCIERR_OUTOFRANGE);
+    EXPECT_EQ(SetAudioStream(device, 2, MCI_DGV_SETAUDIO_ITEM), MCIERR_MISSING_PARAMETER);
+    EXPECT_EQ(SetAudioStream(device, 2, MCI_DGV_SETAUDIO_ITEM | MCI_DGV_SETAUDIO_VALUE,
+                             MCI_DGV_SETAUDIO_STREAM + 1),
+              MCIERR_UNSUPPORTED_FUNCTION);
+    DWORD count = 0;
+    EXPECT_EQ(ListAudioStreams(device, MCI_DGV_LIST_COUNT, MCI_DGV_LIST_AUDIO_STREAM, count),
+              MCIERR_MISSING_PARAMETER);
+    EXPECT_EQ(ListAudioStreams(device, MCI_DGV_LIST_ITEM | MCI_DGV_LIST_COUNT,
+                               MCI_DGV_LIST_AUDIO_STREAM + 5, count),
+              MCIERR_UNSUPPORTED_FUNCTION);
+    EXPECT_EQ(mciSendCommandA(device, MCI_LIST, MCI_DGV_LIST_ITEM | MCI_DGV_LIST_COUNT, 0),
+              MCIERR_NULL_PARAMETER_BLOCK);
+
+    ASSERT_EQ(Send(device, MCI_PLAY, MCI_NOTIFY, FNotes.Window()), 0u);
+    ASSERT_EQ(SetAudioStream(device, 2), 0u);
+    LetEventsArrive();
+    EXPECT_EQ(Status(device, MCI_DGV_STATUS_AUDIO_STREAM), 2u) << "as mpv's track list tells";
+    EXPECT_EQ(Status(device, MCI_STATUS_MODE), MCI_MODE_PLAY)
+        << "the play goes on in the other stream";
+    EXPECT_EQ(problems.Containing("audio stream"), std::vector<std::string>{});
+    EXPECT_EQ(Send(device, MCI_CLOSE), 0u);
+
+    // One stream: that one alone can be chosen; no sound, none at all.
+    device = OpenDevice(TestMedia::KaraokeClip(false));
+    ASSERT_TRUE(device);
+    EXPECT_EQ(AudioStreams(device), 1u);
+    EXPECT_EQ(SetAudioStream(device, 1), 0u);
+    EXPECT_EQ(SetAudioStream(device, 2), MCIERR_OUTOFRANGE);
+    EXPECT_EQ(Send(device, MCI_CLOSE), 0u);
+    FDevice = 0;
 }
 
 struct Tones {

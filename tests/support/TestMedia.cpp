@@ -132,6 +132,21 @@ std::string KaraokeClip(bool svcd) {
                    svcd ? "ntsc-svcd" : "pal-vcd"});
 }
 
+std::string TwoStreamClip() {
+    return encode("two-streams",
+                  {"-f",      "lavfi",    "-i",      "testsrc2=size=480x480:rate=30000/1001",
+                   "-f",      "lavfi",    "-i",      tone,
+                   "-f",      "lavfi",    "-i",      "sine=frequency=1000:sample_rate=44100",
+                   "-map",    "0:v",      "-map",    "1:a",
+                   "-map",    "2:a",      "-t",      "180",
+                   "-ac",     "2",        "-aspect", "4:3",
+                   "-target", "ntsc-svcd"});
+}
+
+CueBin TwoStreamDisc() {
+    return makeVideoCd("svcd", "TWOSTREAM", {QString::fromStdString(TwoStreamClip())});
+}
+
 CueBin ChapterDisc(bool svcd) {
     const QString clip = QString::fromStdString(KaraokeClip(svcd));
     const QString xml = chapterDiscXml(svcd, clip);

@@ -43,6 +43,11 @@ std::string AuthoredVcdImage(const std::string& kind);
 // sounding 440 Hz on the left channel and 1000 Hz on the right, as a karaoke
 // disc carries the music alone on one channel and the singer on the other.
 std::string KaraokeClip(bool svcd);
+// Three minutes of the Super Video CD pattern with two audio streams, as a
+// karaoke SVCD may carry them: 440 Hz in the first, 1000 Hz in the second.
+std::string TwoStreamClip();
+// Super Video CD "TWOSTREAM" with TwoStreamClip as its one track.
+CueBin TwoStreamDisc();
 // Where ChapterDisc marks entry points in its track, besides its start.
 inline constexpr double kChapterSeconds[] = {30.0, 75.5, 120.0};
 // A disc authored by vcdxbuild with KaraokeClip as its one track and entry

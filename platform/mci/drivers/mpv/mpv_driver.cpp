@@ -1,6 +1,7 @@
 #include "platform/mci/drivers/mpv/mpv_driver.h"
 
 #include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/mpv_requests.h"
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/time_format.h"
 
@@ -34,13 +35,7 @@ enum Property : std::uint64_t {
     displayHeight,
     videoTrack,
     audioTrack,
-};
-
-// Whose reply an asynchronous request is; apart from the property ids.
-enum Request : std::uint64_t {
-    loadRequest = 100,
-    pauseRequest,
-    seekRequest,
+    trackList,
 };
 
 struct Question {
@@ -59,6 +54,7 @@ constexpr Question observed[] = {
     {endOfFile, "eof-reached", MPV_FORMAT_FLAG},
     {displayWidth, "dwidth", MPV_FORMAT_INT64},
     {displayHeight, "dheight", MPV_FORMAT_INT64},
+    {trackList, "track-list", MPV_FORMAT_NODE},
 };
 
 // Asked once the file has loaded; open waits for the answers.
@@ -67,6 +63,7 @@ constexpr Question loadedQuestions[] = {
     {audioTrack, "current-tracks/audio/id", MPV_FORMAT_INT64},
     {duration, "duration", MPV_FORMAT_DOUBLE},
     {framesPerSecond, "container-fps", MPV_FORMAT_DOUBLE},
+    {trackList, "track-list", MPV_FORMAT_NODE},
 };
 
 MCIERROR loadError(int mpvError) {
@@ -258,6 +255,10 @@ void MpvDriver::replied(std::uint64_t request, int error) {
         seekTarget_.reset();
         ReportProblem(std::string("mpv: cannot seek: ") + mpv_error_string(error));
         break;
+    case audioStreamRequest:
+        ReportProblem(std::string("mpv: cannot change the audio stream: ") +
+                      mpv_error_string(error));
+        break;
     }
 }
 
@@ -311,6 +312,10 @@ void MpvDriver::update(std::uint64_t id, const mpv_event_property& property) {
         break;
     case audioTrack:
         hasAudio_ = integer > 0;
+        break;
+    case trackList:
+        if (property.format == MPV_FORMAT_NODE)
+            audioTracks_ = ReadAudioTracks(*static_cast<const mpv_node*>(property.data));
         break;
     }
 }

@@ -7,6 +7,7 @@
 // that the length and the natural size are known when it returns. mpv's own
 // warnings and errors are reported (platform/diagnostics.h).
 #include "platform/mci/driver.h"
+#include "platform/mci/drivers/mpv/audio_tracks.h"
 #include "platform/mci/drivers/mpv/mpv_core.h"
 #include "platform/mci/drivers/mpv/stream_bridge.h"
 #include "platform/mci/drivers/mpv/video_output.h"
@@ -51,6 +52,9 @@ public:
 
     std::optional<std::vector<DWORD>> EntryPositions() const override;
     MCIERROR SetAudio(DWORD channel, bool on) override;
+    DWORD AudioStreams() const override;
+    DWORD AudioStream() const override;
+    MCIERROR SetAudioStream(DWORD stream) override;
 
     MCIERROR SetWindow(HWND window) override;
     MCIERROR PutDestination(const RECT& rect) override;
@@ -97,6 +101,7 @@ private:
     // Kept by mpv's events.
     double timePos_ = 0;
     bool atEnd_ = false;
+    AudioTracks audioTracks_;
     // A seek reports its target until playback has restarted there and mpv
     // has told the new time; before that mpv's time may still be the old one.
     std::optional<double> seekTarget_;
