@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace platform::mci {
 namespace {
@@ -314,8 +315,14 @@ void MpvDriver::update(std::uint64_t id, const mpv_event_property& property) {
         hasAudio_ = integer > 0;
         break;
     case trackList:
-        if (property.format == MPV_FORMAT_NODE)
-            audioTracks_ = ReadAudioTracks(*static_cast<const mpv_node*>(property.data));
+        if (property.format == MPV_FORMAT_NODE) {
+            // Without a sound device mpv hears no stream at all; the one
+            // chosen is still the one that would be heard.
+            AudioTracks tracks = ReadAudioTracks(*static_cast<const mpv_node*>(property.data));
+            if (tracks.selected == 0 && audioTracks_.selected <= tracks.ids.size())
+                tracks.selected = audioTracks_.selected;
+            audioTracks_ = std::move(tracks);
+        }
         break;
     }
 }
