@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <mutex>
+#include <QString>
 #include <set>
 
 using namespace platform;
@@ -125,10 +126,12 @@ TEST(DamagedSectors, AStretchOverManyReadsIsOneStretchUntilItGrowsTooLongToSkip)
     // The read that reached the limit failed; the ones before it were whole.
     EXPECT_LE(lsn, 2000 + kLongestSkippedStretch);
     EXPECT_GT(lsn + 32, 2000 + kLongestSkippedStretch - 1);
-    ASSERT_EQ(reports.lines,
-              std::vector<std::string>{"/dev/sr0: sectors 2000 to " +
-                                       std::to_string(2000 + kLongestSkippedStretch - 1) +
-                                       " cannot be read; not skipped: the track ends there."});
+    // Formatted, not added up: GCC 12 at -O3 takes a sum of strings here for
+    // a copy out of bounds (a false -Warray-bounds).
+    const QString expected =
+        QString("/dev/sr0: sectors 2000 to %1 cannot be read; not skipped: the track ends there.")
+            .arg(2000 + kLongestSkippedStretch - 1);
+    ASSERT_EQ(reports.lines, std::vector<std::string>{expected.toStdString()});
     // Asked again, the stretch fails at once; what lies outside it reads.
     const int reads = sectors->reads;
     EXPECT_FALSE(reader.ReadForm2(2100, 1, payloads.data()));
