@@ -1,8 +1,7 @@
 // The driver's entry points and audio channels.
 #include "platform/mci/drivers/mpv/audio_channels.h"
 #include "platform/mci/drivers/mpv/mpv_driver.h"
-
-#include <mpv/client.h>
+#include "platform/mci/drivers/mpv/mpv_library.h"
 
 namespace platform::mci {
 std::optional<std::vector<DWORD>> MpvDriver::EntryPositions() const {
@@ -28,8 +27,8 @@ MCIERROR MpvDriver::SetAudio(DWORD channel, bool on) {
         rightHeard_ = on;
     const char* filter = ChannelFilter(leftHeard_, rightHeard_);
     int mute = !leftHeard_ && !rightHeard_ ? 1 : 0;
-    mpv_set_property_async(core_.get(), 0, "af", MPV_FORMAT_STRING, &filter);
-    mpv_set_property_async(core_.get(), 0, "mute", MPV_FORMAT_FLAG, &mute);
+    Mpv().set_property_async(core_.get(), 0, "af", MPV_FORMAT_STRING, &filter);
+    Mpv().set_property_async(core_.get(), 0, "mute", MPV_FORMAT_FLAG, &mute);
     return 0;
 }
 
