@@ -1,11 +1,10 @@
 #include "platform/mci/drivers/mpv/mpv_driver.h"
 
 #include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/mpv_library.h"
 #include "platform/mci/drivers/mpv/mpv_requests.h"
 #include "platform/mci/drivers/mpv/playback_mode.h"
 #include "platform/mci/time_format.h"
-
-#include <mpv/client.h>
 
 #include <algorithm>
 #include <array>
@@ -78,7 +77,7 @@ MpvDriver::MpvDriver(DriverEvents& events) : events_(events) {
 
 MpvDriver::~MpvDriver() {
     if (core_)
-        mpv_set_wakeup_callback(core_.get(), nullptr, nullptr);
+        Mpv().set_wakeup_callback(core_.get(), nullptr, nullptr);
     // A read stalled on the disc fails at once, and the core, which would
     // wait for its demuxer, goes away on a thread of its own.
     if (stream_)
@@ -103,8 +102,8 @@ MCIERROR MpvDriver::Open(const std::string& element) {
     }
     mpv_handle* core = core_.get();
     for (const auto& [id, name, format] : observed)
-        mpv_observe_property(core, id, name, format);
-    mpv_set_wakeup_callback(
+        Mpv().observe_property(core, id, name, format);
+    Mpv().set_wakeup_callback(
         core,
         [](void* self) {
             // Any mpv thread: have the GUI thread drain the events, once per
@@ -116,11 +115,11 @@ MCIERROR MpvDriver::Open(const std::string& element) {
         },
         this);
     // So that a track that will not play says why in the log window.
-    mpv_request_log_messages(core, "warn");
+    Mpv().request_log_messages(core, "warn");
     // Asked without waiting: this thread draws the pictures, and mpv may wait
     // for a picture to be drawn before it answers a command.
     const char* load[] = {"loadfile", StreamBridge::Url(), nullptr};
-    if (mpv_command_async(core, loadRequest, load) < 0)
+    if (Mpv().command_async(core, loadRequest, load) < 0)
         return MCIERR_DRIVER_INTERNAL;
     const MCIERROR error = waitUntilLoaded();
     if (!error) // not before: mpv's first reads of the disc come first
@@ -166,7 +165,7 @@ void MpvDriver::drainEvents() {
 
 void MpvDriver::takeEvents() {
     while (core_) {
-        const mpv_event* event = mpv_wait_event(core_.get(), 0);
+        const mpv_event* event = Mpv().wait_event(core_.get(), 0);
         if (event->event_id == MPV_EVENT_NONE)
             break;
         handle(*event);
@@ -180,7 +179,7 @@ void MpvDriver::handle(const mpv_event& event) {
         // answers no blocking question, and drawing needs this thread.
         loaded_ = true;
         for (const auto& [id, name, format] : loadedQuestions) {
-            if (mpv_get_property_async(core_.get(), id, name, format) >= 0)
+            if (Mpv().get_property_async(core_.get(), id, name, format) >= 0)
                 ++unansweredQuestions_;
         }
         break;
@@ -246,19 +245,19 @@ void MpvDriver::replied(std::uint64_t request, int error) {
         // is for a command that mpv refused outright.
         if (mode_ == MCI_MODE_NOT_READY && !loadError_)
             loadError_ = loadError(error);
-        ReportProblem(std::string("mpv: the file cannot be loaded: ") + mpv_error_string(error));
+        ReportProblem(std::string("mpv: the file cannot be loaded: ") + Mpv().error_string(error));
         break;
     case pauseRequest:
-        ReportProblem(std::string("mpv: cannot pause or resume: ") + mpv_error_string(error));
+        ReportProblem(std::string("mpv: cannot pause or resume: ") + Mpv().error_string(error));
         break;
     case seekRequest:
         // The position stays where it was, as mpv's time then tells.
         seekTarget_.reset();
-        ReportProblem(std::string("mpv: cannot seek: ") + mpv_error_string(error));
+        ReportProblem(std::string("mpv: cannot seek: ") + Mpv().error_string(error));
         break;
     case audioStreamRequest:
         ReportProblem(std::string("mpv: cannot change the audio stream: ") +
-                      mpv_error_string(error));
+                      Mpv().error_string(error));
         break;
     }
 }
@@ -337,14 +336,14 @@ void MpvDriver::endReached() {
 
 void MpvDriver::setPaused(bool paused) {
     int flag = paused ? 1 : 0;
-    mpv_set_property_async(core_.get(), pauseRequest, "pause", MPV_FORMAT_FLAG, &flag);
+    Mpv().set_property_async(core_.get(), pauseRequest, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvDriver::seekTo(double seconds, bool toEnd) {
     std::array<char, 32> text{};
     std::to_chars(text.data(), text.data() + text.size() - 1, seconds);
     const char* seek[] = {"seek", text.data(), "absolute+exact", nullptr};
-    mpv_command_async(core_.get(), seekRequest, seek);
+    Mpv().command_async(core_.get(), seekRequest, seek);
     seekTarget_ = seconds;
     seekRestarted_ = false;
     // mpv may not tell a new end after a seek to where it already was, and

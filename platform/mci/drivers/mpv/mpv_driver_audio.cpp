@@ -1,9 +1,8 @@
 // The driver's entry points and audio channels.
 #include "platform/mci/drivers/mpv/audio_channels.h"
 #include "platform/mci/drivers/mpv/mpv_driver.h"
+#include "platform/mci/drivers/mpv/mpv_library.h"
 #include "platform/mci/drivers/mpv/mpv_requests.h"
-
-#include <mpv/client.h>
 
 #include <algorithm>
 
@@ -31,8 +30,8 @@ MCIERROR MpvDriver::SetAudio(DWORD channel, bool on) {
         rightHeard_ = on;
     const char* filter = ChannelFilter(leftHeard_, rightHeard_);
     int mute = !leftHeard_ && !rightHeard_ ? 1 : 0;
-    mpv_set_property_async(core_.get(), 0, "af", MPV_FORMAT_STRING, &filter);
-    mpv_set_property_async(core_.get(), 0, "mute", MPV_FORMAT_FLAG, &mute);
+    Mpv().set_property_async(core_.get(), 0, "af", MPV_FORMAT_STRING, &filter);
+    Mpv().set_property_async(core_.get(), 0, "mute", MPV_FORMAT_FLAG, &mute);
     return 0;
 }
 
@@ -54,7 +53,7 @@ MCIERROR MpvDriver::SetAudioStream(DWORD stream) {
     if (stream > audioTracks_.ids.size() || stream == audioTracks_.selected)
         return 0;
     std::int64_t id = audioTracks_.ids[stream - 1];
-    if (mpv_set_property_async(core_.get(), audioStreamRequest, "aid", MPV_FORMAT_INT64, &id) < 0)
+    if (Mpv().set_property_async(core_.get(), audioStreamRequest, "aid", MPV_FORMAT_INT64, &id) < 0)
         return MCIERR_DRIVER_INTERNAL;
     audioTracks_.selected = stream;
     return 0;

@@ -1,11 +1,11 @@
 #include "platform/mci/drivers/mpv/opengl_video_output.h"
 
 #include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/mpv_library.h"
 #include "platform/mci/drivers/mpv/prepared_context.h"
 #include "platform/mci/drivers/mpv/video_surface_format.h"
 #include "platform/mci/drivers/mpv/video_window.h"
 
-#include <mpv/render.h>
 #include <mpv/render_gl.h>
 
 #include <memory>
@@ -57,12 +57,12 @@ std::string OpenGLVideoOutput::start(mpv_handle* core) {
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context* render = nullptr;
-    const int result = mpv_render_context_create(&render, core, params);
+    const int result = Mpv().render_context_create(&render, core, params);
     if (result >= 0)
         listenTo(render); // an mpv_render_* call too: with the context current
     context_->doneCurrent();
     if (result < 0)
-        return std::string("mpv cannot render with it: ") + mpv_error_string(result);
+        return std::string("mpv cannot render with it: ") + Mpv().error_string(result);
     return {};
 }
 
@@ -88,7 +88,7 @@ void OpenGLVideoOutput::freeRenderContext() {
     // The render context must be freed before the core goes (mpv aborts the
     // process otherwise), so it is freed whatever happens to the GL context.
     const bool current = makeAnyContextCurrent();
-    mpv_render_context_free(stopListening());
+    Mpv().render_context_free(stopListening());
     if (current)
         QOpenGLContext::currentContext()->doneCurrent();
 }
@@ -142,9 +142,9 @@ void OpenGLVideoOutput::draw() {
             {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
             {MPV_RENDER_PARAM_INVALID, nullptr},
         };
-        mpv_render_context_render(render(), params);
+        Mpv().render_context_render(render(), params);
         context_->swapBuffers(window_);
-        mpv_render_context_report_swap(render());
+        Mpv().render_context_report_swap(render());
     } else if (context_->makeCurrent(&offscreen_)) {
         skipFrame();
     }

@@ -1,9 +1,8 @@
 #include "platform/mci/drivers/mpv/software_video_output.h"
 
 #include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/mpv_library.h"
 #include "platform/mci/drivers/mpv/picture_widget.h"
-
-#include <mpv/render.h>
 
 #include <cstdlib>
 #include <QSysInfo>
@@ -37,9 +36,9 @@ std::unique_ptr<VideoOutput> SoftwareVideoOutput::Create(mpv_handle* core) {
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context* render = nullptr;
-    const int result = mpv_render_context_create(&render, core, params);
+    const int result = Mpv().render_context_create(&render, core, params);
     if (result < 0) {
-        ReportProblem(std::string("video: mpv cannot render: ") + mpv_error_string(result));
+        ReportProblem(std::string("video: mpv cannot render: ") + Mpv().error_string(result));
         return nullptr;
     }
     std::unique_ptr<SoftwareVideoOutput> output(new SoftwareVideoOutput());
@@ -49,7 +48,7 @@ std::unique_ptr<VideoOutput> SoftwareVideoOutput::Create(mpv_handle* core) {
 
 SoftwareVideoOutput::~SoftwareVideoOutput() {
     if (mpv_render_context* render = stopListening())
-        mpv_render_context_free(render);
+        Mpv().render_context_free(render);
 }
 
 QWidget* SoftwareVideoOutput::makeSurface(QWidget* host) {
@@ -82,7 +81,7 @@ void SoftwareVideoOutput::draw() {
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(render(), params);
+    Mpv().render_context_render(render(), params);
     picture_->update();
 }
 

@@ -1,7 +1,6 @@
 #include "platform/mci/drivers/mpv/stream_bridge.h"
 
-#include <mpv/client.h>
-#include <mpv/stream_cb.h>
+#include "platform/mci/drivers/mpv/mpv_library.h"
 
 #include <algorithm>
 #include <utility>
@@ -72,7 +71,7 @@ MCIERROR StreamBridge::OpenAhead() {
 }
 
 bool StreamBridge::AttachTo(mpv_handle* core) {
-    return mpv_stream_cb_add_ro(core, protocol, this, &StreamBridge::openForMpv) >= 0;
+    return Mpv().stream_cb_add_ro(core, protocol, this, &StreamBridge::openForMpv) >= 0;
 }
 
 const char* StreamBridge::Url() {

@@ -1,11 +1,10 @@
 #include "platform/mci/drivers/mpv/video_output.h"
 
 #include "platform/diagnostics.h"
+#include "platform/mci/drivers/mpv/mpv_library.h"
 #include "platform/mci/drivers/mpv/opengl_video_output.h"
 #include "platform/mci/drivers/mpv/software_video_output.h"
 #include "platform/mci/drivers/mpv/video_renderer.h"
-
-#include <mpv/render.h>
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -37,7 +36,7 @@ void VideoOutput::removeSurface() {
 
 void VideoOutput::listenTo(mpv_render_context* render) {
     render_ = render;
-    mpv_render_context_set_update_callback(
+    Mpv().render_context_set_update_callback(
         render_,
         [](void* self) {
             // Any mpv thread: hand the frame to the GUI thread, once per batch.
@@ -51,7 +50,7 @@ void VideoOutput::listenTo(mpv_render_context* render) {
 
 mpv_render_context* VideoOutput::stopListening() {
     if (render_)
-        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+        Mpv().render_context_set_update_callback(render_, nullptr, nullptr);
     return std::exchange(render_, nullptr);
 }
 
@@ -63,7 +62,7 @@ void VideoOutput::skipFrame() {
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(render_, params);
+    Mpv().render_context_render(render_, params);
 }
 
 void VideoOutput::SetHost(QWidget* host) {
@@ -110,7 +109,7 @@ void VideoOutput::DrawAnnouncedFrame() {
     if (!frameQueued_.exchange(false))
         return;
     if (render_ && makeCurrentForRenderer() &&
-        (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
+        (Mpv().render_context_update(render_) & MPV_RENDER_UPDATE_FRAME))
         draw();
 }
 
