@@ -1,4 +1,4 @@
-// The driver's entry points and audio channels.
+// The driver's entry points, audio channels and audio streams.
 #include "platform/mci/drivers/mpv/audio_channels.h"
 #include "platform/mci/drivers/mpv/mpv_driver.h"
 #include "platform/mci/drivers/mpv/mpv_library.h"
