@@ -3,12 +3,12 @@
 #include "platform/store/player_presence.h"
 
 #include "drives_test_support.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/Sandbox.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <sstream>
 
@@ -146,15 +146,11 @@ TEST(QuelvoDriveTool, ManagesMappingsInTheHiveFromTheCommandLine) {
     const QString tool =
         qEnvironmentVariable("QUELVO_BUILD_DIR") + "/tools/quelvo-drive/quelvo-drive";
     QTemporaryDir scratch;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_CONFIG_HOME", scratch.filePath("config"));
+    const ChildOptions options{{}, {{"XDG_CONFIG_HOME", scratch.filePath("config")}}};
     const auto run = [&](const QStringList& arguments) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(tool, arguments);
-        EXPECT_TRUE(process.waitForFinished(-1)) << tool.toStdString();
-        return std::make_pair(process.exitCode(), process.readAllStandardOutput().toStdString() +
-                                                      process.readAllStandardError().toStdString());
+        const ChildResult result = RunChild(tool, arguments, options);
+        EXPECT_TRUE(result.ended) << tool.toStdString();
+        return std::make_pair(result.exitCode, result.output + result.errors);
     };
     EXPECT_EQ(run({"map", "K:", scratch.path()}).first, kDriveToolDone);
     EXPECT_NE(run({"list"}).second.find("K:  cdrom  folder   " + scratch.path().toStdString()),

@@ -7,6 +7,7 @@
 #include "tests/platform/drives_test_support.h"
 #include "tests/platform/mci_commands.h"
 #include "tests/platform/mpv_device_fixture.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/ProblemRecorder.h"
 #include "tests/support/TestMedia.h"
@@ -16,7 +17,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace platform;
@@ -221,13 +221,11 @@ struct Tones {
 Tones TonesOut(const char* filter) {
     QTemporaryDir folder;
     const QString wav = folder.filePath("out.wav");
-    QProcess mpv;
-    mpv.start("mpv",
-              {"--no-config", "--really-quiet", "--no-video", "--ao=pcm", "--ao-pcm-file=" + wav,
-               "--audio-format=s16", "--audio-channels=stereo", "--start=60", "--end=62",
-               QString("--af=") + filter, QString::fromStdString(TestMedia::KaraokeClip(false))});
-    EXPECT_TRUE(mpv.waitForFinished(60000) && mpv.exitCode() == 0)
-        << mpv.readAllStandardError().toStdString();
+    const ChildResult mpv = RunChild(
+        "mpv", {"--no-config", "--really-quiet", "--no-video", "--ao=pcm", "--ao-pcm-file=" + wav,
+                "--audio-format=s16", "--audio-channels=stereo", "--start=60", "--end=62",
+                QString("--af=") + filter, QString::fromStdString(TestMedia::KaraokeClip(false))});
+    EXPECT_TRUE(mpv.ended && mpv.exitCode == 0) << mpv.errors;
     QFile file(wav);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();

@@ -7,8 +7,8 @@
 
 namespace {
 
-constexpr int startBound = 10000; // ms for the mirror to answer
-constexpr int stallBound = 60000; // ms for a read to reach a stalled sector
+constexpr std::chrono::seconds startBound{10}; // for the mirror to answer
+constexpr std::chrono::seconds stallBound{60}; // for a read to reach a stalled sector
 
 } // namespace
 
@@ -20,27 +20,30 @@ FaultMirror::FaultMirror(const std::string& source) {
     mountPoint_ = folder_.filePath("mirror").toStdString();
     QDir().mkpath(QString::fromStdString(mountPoint_));
     ClearFaults();
-    mirror_.start("/usr/bin/python3",
-                  {QStringLiteral(QUELVO_TEST_SUPPORT_DIR "/fault_mirror.py"),
-                   QString::fromStdString(source), QString::fromStdString(mountPoint_),
-                   folder_.filePath("faults")});
-    while (mirror_.waitForReadyRead(startBound) || mirror_.canReadLine()) {
-        if (mirror_.readLine().trimmed() == "ready")
+    mirror_ = std::make_unique<ChildProcess>(
+        "/usr/bin/python3",
+        QStringList{QStringLiteral(QUELVO_TEST_SUPPORT_DIR "/fault_mirror.py"),
+                    QString::fromStdString(source), QString::fromStdString(mountPoint_),
+                    folder_.filePath("faults")});
+    while (const std::optional<std::string> line = mirror_->ReadLine(startBound)) {
+        if (*line == "ready")
             return;
     }
-    unavailable_ = "the FUSE mirror did not start (python3-fusepy installed?): " +
-                   mirror_.readAllStandardError().toStdString();
+    mirror_->WaitForExit(startBound);
+    unavailable_ =
+        "the FUSE mirror did not start (python3-fusepy installed?): " + mirror_->Errors();
+    mirror_.reset();
     mountPoint_.clear();
 }
 
 FaultMirror::~FaultMirror() {
-    if (mirror_.state() == QProcess::NotRunning)
+    if (!mirror_)
         return;
     // Without the mirror, reads stalled in it fail at once; the mount it
     // leaves behind is taken down without waiting for its last users.
-    mirror_.kill();
-    mirror_.waitForFinished(startBound);
-    QProcess::execute("umount", {"-l", QString::fromStdString(mountPoint_)});
+    mirror_->Kill();
+    mirror_->WaitForExit(startBound);
+    RunChild("umount", {"-l", QString::fromStdString(mountPoint_)});
 }
 
 std::string FaultMirror::Path(const std::string& name) const {
@@ -70,24 +73,23 @@ void FaultMirror::ClearFaults() {
     AddRule("");
 }
 
-void FaultMirror::ReadReports() {
-    while (mirror_.canReadLine()) {
-        const QByteArray line = mirror_.readLine().trimmed();
-        stalls_ += line == "stalling";
-        answered_ += line == "answered";
+void FaultMirror::ReadReports(std::chrono::milliseconds bound) {
+    while (const std::optional<std::string> line = mirror_->ReadLine(bound)) {
+        stalls_ += *line == "stalling";
+        answered_ += *line == "answered";
+        if (stalls_ > 0 && bound > std::chrono::milliseconds(0))
+            return;
     }
 }
 
 bool FaultMirror::WaitForStall() {
-    ReadReports();
-    while (stalls_ == 0 && mirror_.waitForReadyRead(stallBound))
-        ReadReports();
+    if (stalls_ == 0)
+        ReadReports(stallBound);
     return stalls_ > 0;
 }
 
 bool FaultMirror::StallAnswered() {
-    mirror_.waitForReadyRead(0);
-    ReadReports();
+    ReadReports(std::chrono::milliseconds(0));
     return answered_ > 0;
 }
 

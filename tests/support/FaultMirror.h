@@ -4,7 +4,9 @@
 // discs and drives that retry do. Faults can be armed and cleared while the
 // player reads. Needs /dev/fuse and python3-fusepy; where they are missing
 // the mirror stays unmounted and says why.
-#include <QProcess>
+#include "tests/support/ChildProcess.h"
+
+#include <memory>
 #include <QTemporaryDir>
 #include <string>
 
@@ -36,12 +38,13 @@ public:
 
 private:
     void AddRule(const std::string& rule);
-    void ReadReports();
+    // The mirror's reports, waiting up to `bound` for the first stall.
+    void ReadReports(std::chrono::milliseconds bound);
 
     QTemporaryDir folder_;
     std::string mountPoint_;
     std::string rules_;
-    QProcess mirror_;
+    std::unique_ptr<ChildProcess> mirror_;
     std::string unavailable_;
     int stalls_ = 0;
     int answered_ = 0;

@@ -1,12 +1,13 @@
 #include "tests/support/TestMedia.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace TestMedia {
@@ -32,13 +33,9 @@ QString keyOf(const QStringList& arguments) {
 
 // Runs `program` in `folder`; a failure fails the test that asked.
 bool run(const QString& program, const QStringList& arguments, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    const bool done = process.waitForFinished(120000) &&
-                      process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    EXPECT_TRUE(done) << program.toStdString() << ": "
-                      << process.readAllStandardError().toStdString();
+    const ChildResult result = RunChild(program, arguments, {folder, {}});
+    const bool done = result.ended && result.exitCode == 0;
+    EXPECT_TRUE(done) << program.toStdString() << ": " << result.errors;
     return done;
 }
 
