@@ -1,10 +1,10 @@
 #include "platform/disc/bounded_data_reader.h"
 
+#include "platform/disc/read_workers.h"
+
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace platform {
@@ -29,17 +29,15 @@ BoundedDataReader::BoundedDataReader(std::shared_ptr<SectorReader> sectors,
 bool BoundedDataReader::ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) {
     auto pending = std::make_shared<PendingRead>();
     pending->data.resize(std::size_t{count} * kDataSectorSize);
-    try {
-        std::thread([pending, sectors = sectors_, lsn, count] {
-            const bool read = sectors->ReadData(lsn, count, pending->data.data());
-            const std::lock_guard lock(pending->mutex);
-            pending->done = true;
-            pending->read = read;
-            pending->finished.notify_all();
-        }).detach();
-    } catch (const std::system_error&) {
+    const bool started = RunOnReadWorker([pending, sectors = sectors_, lsn, count] {
+        const bool read = sectors->ReadData(lsn, count, pending->data.data());
+        const std::lock_guard lock(pending->mutex);
+        pending->done = true;
+        pending->read = read;
+        pending->finished.notify_all();
+    });
+    if (!started)
         return false; // no thread to be had: as a drive that did not answer
-    }
     std::unique_lock lock(pending->mutex);
     if (!pending->finished.wait_for(lock, bound_, [&] { return pending->done; }) || !pending->read)
         return false;

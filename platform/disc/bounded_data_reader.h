@@ -1,8 +1,8 @@
 #pragma once
 // Data sectors for a caller that must not wait long on a drive: the disc
-// scan reads folders on the GUI thread. Each read runs on a thread of its
-// own; a drive that has not answered within the bound fails it, and the
-// thread finishes the read later into a buffer of its own.
+// scan reads folders on the GUI thread. Each read runs on a worker thread; a
+// drive that has not answered within the bound fails it, and the worker
+// finishes the read later into a buffer of its own.
 #include "platform/disc/sector_reader.h"
 
 #include <chrono>

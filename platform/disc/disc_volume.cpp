@@ -11,6 +11,9 @@
 namespace platform {
 namespace {
 
+// Bounds what a disc of many large folders can hold in memory.
+constexpr std::size_t kFoldersKept = 64;
+
 // What a reader sees of a file: the payloads of its sectors for Form 2, where
 // the folder record counts 2048 bytes a sector.
 std::uint64_t ReadableSize(const IsoRecord& record) {
@@ -52,6 +55,11 @@ DiscVolume::DiscVolume(std::shared_ptr<SectorReader> reader, std::string source,
 DWORD DiscVolume::ReadFolder(const IsoRecord& folder, std::vector<IsoRecord>& records) {
     if (folder.size > kLargestFolder)
         return ERROR_FILE_CORRUPT;
+    const std::pair key(folder.extent, folder.size);
+    if (const auto kept = readFolders_.find(key); kept != readFolders_.end()) {
+        records = kept->second;
+        return ERROR_SUCCESS;
+    }
     const std::uint32_t sectors =
         static_cast<std::uint32_t>((folder.size + kDataSectorSize - 1) / kDataSectorSize);
     std::vector<std::uint8_t> data(std::size_t{sectors} * kDataSectorSize);
@@ -60,7 +68,9 @@ DWORD DiscVolume::ReadFolder(const IsoRecord& folder, std::vector<IsoRecord>& re
     std::optional<std::vector<IsoRecord>> parsed = ParseIsoFolder(data, volume_);
     if (!parsed)
         return ERROR_FILE_CORRUPT;
-    records = std::move(*parsed);
+    if (readFolders_.size() >= kFoldersKept)
+        readFolders_.clear();
+    records = readFolders_.emplace(key, std::move(*parsed)).first->second;
     return ERROR_SUCCESS;
 }
 

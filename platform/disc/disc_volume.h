@@ -4,7 +4,9 @@
 #include "platform/disc/iso_records.h"
 #include "platform/io/volume.h"
 
+#include <map>
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -33,6 +35,10 @@ private:
     BoundedDataReader folders_;
     const std::string source_;
     const IsoVolume volume_;
+    // Folders read, by extent and size: a path is walked from the root each
+    // time, and a disc does not change under its volume. Failed reads are
+    // not kept, so a drive that has spun up is asked again.
+    std::map<std::pair<std::uint32_t, std::uint32_t>, std::vector<IsoRecord>> readFolders_;
 };
 
 } // namespace platform

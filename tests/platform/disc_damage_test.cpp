@@ -3,11 +3,17 @@
 // sector is read after all, a stretch too long to skip ends the reading, and
 // a cancelled reader stops between sectors. Also the order in which a drive's
 // ways of reading Form 2 are tried, and folder reads that a silent drive
-// cannot hold for long.
+// cannot hold for long, each folder read once while it reads.
 #include "platform/diagnostics.h"
 #include "platform/disc/bounded_data_reader.h"
 #include "platform/disc/damage_skipping_reader.h"
+#include "platform/disc/disc_image_cache.h"
+#include "platform/disc/disc_volume.h"
 #include "platform/disc/form2_access_modes.h"
+#include "platform/winerror.h"
+#include "tests/support/TestMedia.h"
+
+#include <atomic>
 
 #include <condition_variable>
 #include <functional>
@@ -223,6 +229,66 @@ TEST(FolderReads, ADriveThatDoesNotAnswerFailsTheReadAndItsLateAnswerIsDropped) 
     EXPECT_TRUE(folders.ReadData(18, 1, data.data()));
     EXPECT_EQ(data[0], 18);
     EXPECT_EQ(data[kDataSectorSize], 0xAA) << "the late answer was written into the buffer";
+}
+
+TEST(FolderReads, ASilentDriveHoldsUpNoOtherDrive) {
+    auto silent = std::make_shared<SilentDrive>();
+    BoundedDataReader stalled(silent, std::chrono::milliseconds(50));
+    BoundedDataReader answering(std::make_shared<ScriptedSectors>(), kFolderReadBound);
+    std::vector<std::uint8_t> data(kDataSectorSize);
+    EXPECT_FALSE(stalled.ReadData(16, 1, data.data()));
+    EXPECT_FALSE(stalled.ReadData(17, 1, data.data()));
+    EXPECT_TRUE(answering.ReadData(20, 1, data.data()))
+        << "the other drive waited behind the silent one";
+    EXPECT_EQ(data[0], 20);
+    silent->Answer();
+}
+
+// An image whose data reads are counted, the next `failing` of them failed.
+class CountedImage : public SectorReader {
+public:
+    explicit CountedImage(std::shared_ptr<SectorReader> image) : image_(std::move(image)) {}
+    std::uint32_t Sectors() const override { return image_->Sectors(); }
+    bool ReadData(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) override {
+        ++reads;
+        if (failing > 0) {
+            --failing;
+            return false;
+        }
+        return image_->ReadData(lsn, count, buffer);
+    }
+    bool ReadForm2(std::uint32_t lsn, std::uint32_t count, std::uint8_t* buffer) override {
+        return image_->ReadForm2(lsn, count, buffer);
+    }
+
+    std::atomic<int> reads = 0;
+    std::atomic<int> failing = 0;
+
+private:
+    const std::shared_ptr<SectorReader> image_;
+};
+
+TEST(FolderReads, AVolumeReadsEachFolderOnceAndOneThatFailedAgain) {
+    const std::string text = TestMedia::TextFile("readme.txt", "Hello.\n");
+    std::string problem;
+    auto image = std::make_shared<CountedImage>(SharedDiscImage(
+        TestMedia::DataDiscImage({{"MPEGAV/README.TXT", text}, {"MPEGAV/AVSEQ01.DAT", text}}),
+        problem));
+    const std::unique_ptr<DiscVolume> volume = DiscVolume::Open(image, "data.iso", problem);
+    ASSERT_TRUE(volume) << problem;
+
+    image->failing = 1;
+    std::vector<VolumeEntry> entries;
+    EXPECT_EQ(volume->ListFolder({}, entries), ERROR_READ_FAULT);
+    EXPECT_EQ(volume->ListFolder({}, entries), ERROR_SUCCESS) << "a failed read was kept";
+    const int opened = image->reads;
+    ASSERT_EQ(volume->ListFolder({"MPEGAV"}, entries), ERROR_SUCCESS);
+    ASSERT_EQ(entries.size(), 2u);
+    VolumeEntry entry{};
+    EXPECT_EQ(volume->Find({"mpegav", "avseq01.dat"}, entry), ERROR_SUCCESS);
+    EXPECT_EQ(volume->Find({"MPEGAV", "README.TXT"}, entry), ERROR_SUCCESS);
+    EXPECT_EQ(volume->ListFolder({}, entries), ERROR_SUCCESS);
+    EXPECT_EQ(image->reads - opened, 1) << "only MPEGAV is new after the root";
 }
 
 } // namespace
