@@ -3,6 +3,7 @@
 // track it selects. Prints the median and the spread.
 // Usage: quelvo-bench-disc-play RUNS
 #include "app/uMain.h"
+#include "system/SettingsStore.h"
 #include "windows/uLogging.h"
 
 #include "platform/ui/Application.h"
@@ -18,6 +19,9 @@
 int main(int argc, char** argv) {
     platform::Application application(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 101;
+    // As a user who has run this version before: a fresh configuration would
+    // first ask about the .dat files, and nobody here answers.
+    SaveSetting("Quelvo Player", "", "Version", GetProgramVersion());
     TdlgMain window;
     TdlgLog log;
     if (window.cmbcd->count() == 0) {
