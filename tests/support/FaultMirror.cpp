@@ -29,6 +29,9 @@ FaultMirror::FaultMirror(const std::string& source) {
         if (*line == "ready")
             return;
     }
+    // A mirror that never said it was ready may still run: its errors are
+    // all written once it has gone.
+    mirror_->Kill();
     mirror_->WaitForExit(startBound);
     unavailable_ =
         "the FUSE mirror did not start (python3-fusepy installed?): " + mirror_->Errors();
